@@ -1,0 +1,37 @@
+# The host build: the front-end over the recording fakes, its unit tests, and the Windows
+# build with its tests under Wine.
+
+find_package(GTest REQUIRED)
+enable_testing()
+
+add_library(frontend STATIC ${FRONTEND_SOURCES})
+target_include_directories(frontend PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(frontend PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+
+add_library(platform_fake STATIC
+  "${CMAKE_SOURCE_DIR}/platform/fake/fake_platform.cpp")
+target_include_directories(platform_fake PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(platform_fake PRIVATE ${FRONTEND_WARNINGS})
+
+if(EXISTS "${CMAKE_SOURCE_DIR}/kernel/CMakeLists.txt")
+  add_subdirectory(kernel)
+endif()
+add_subdirectory(tests/unit)
+
+find_program(MINGW_CXX i686-w64-mingw32-g++)
+if(MINGW_CXX)
+  include(ExternalProject)
+  set(WIN_BUILD_DIR "${CMAKE_BINARY_DIR}/win")
+  ExternalProject_Add(windows
+    SOURCE_DIR "${CMAKE_SOURCE_DIR}"
+    BINARY_DIR "${WIN_BUILD_DIR}"
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    BUILD_ALWAYS 1
+    INSTALL_COMMAND "")
+  if(EXISTS "${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt")
+    add_subdirectory(tests/wine)
+  endif()
+else()
+  message(WARNING "i686-w64-mingw32-g++ not found: the Windows build and its tests are skipped")
+endif()

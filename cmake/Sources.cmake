@@ -1,0 +1,14 @@
+# The front-end's sources, shared by both builds.
+set(FRONTEND_SOURCES
+  shell/main_entry.cpp
+  shell/main_args.cpp
+  shell/main_window.cpp
+  timing/timer.cpp
+  timing/frame.cpp
+  input/keyboard_mouse.cpp
+  input/joystick.cpp
+  render/render.cpp
+)
+list(TRANSFORM FRONTEND_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+
+set(FRONTEND_WARNINGS -Wall -Wextra)

@@ -1,0 +1,56 @@
+// Recording fake of the platform for host unit tests: every call is logged in order, and one
+// fake clock in microseconds drives all three platform clocks and Sleep.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#define FAKE_WINDOW ((HWND)(uintptr_t)0x1000)
+#define FAKE_INSTANCE ((HINSTANCE)(uintptr_t)0x400000)
+#define FAKE_DC ((HDC)(uintptr_t)0x2000)
+#define FAKE_RESULT_DEFAULT ((LRESULT)0x5A5A) // what the fake DefWindowProcA answers
+
+struct FakePlatform {
+    std::vector<std::string> calls; // "Name(args)" per recorded call
+
+    // Clocks.
+    uint64_t nowMicros = 0;
+    uint64_t sleepOvershootMicros = 0;
+    bool kernel32Present = true;
+    bool counterPresent = true;   // QueryPerformanceCounter found
+    bool frequencyPresent = true; // QueryPerformanceFrequency found
+    bool frequencyFails = false;  // QueryPerformanceFrequency returns FALSE
+    uint64_t counterFrequency = 10000000;
+    uint64_t counterOffset = 0; // added to the counter, to place its wrap
+    bool winmmPresent = true;
+    std::string winmmMissing; // a timer entry point WinMM lacks
+    int librariesHeld = 0;    // LoadLibraryA successes minus FreeLibrary calls
+
+    // Shell.
+    std::string commandLine = "MAIN.exe";
+    bool themePresent = true;
+    bool themeFunctionPresent = true;
+    std::deque<MSG> queue;
+    WNDPROC windowProc = nullptr;
+    uint32_t idlePasses = 0;      // PeekMessageA calls that found the queue empty
+    std::function<void()> onIdle; // runs on each empty PeekMessageA, before it returns
+};
+
+// The fake's state; tests set it up and read it back.
+FakePlatform &Fake();
+
+// Back to a fresh fake: no calls, clock at 0, everything present.
+void Fake_Reset();
+
+// Appends one call to the log.
+void Fake_Record(const std::string &call);
+
+// The recorded calls whose names start with one of the given prefixes, in order.
+std::vector<std::string> Fake_CallsMatching(std::initializer_list<const char *> prefixes);
+
+// Queues a message for the fake window.
+void Fake_Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -1,0 +1,224 @@
+// Our declarations of the part of the Windows API the front-end uses, for builds on other
+// systems: the same names, types, constants and structure layouts as the real headers.
+// Only platform.h includes this file.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+
+typedef int BOOL;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef uint32_t UINT;
+typedef int32_t INT;
+typedef int16_t SHORT;
+typedef uint16_t ATOM;
+typedef char CHAR;
+typedef char *LPSTR;
+typedef const char *LPCSTR;
+typedef void *LPVOID;
+typedef void *HANDLE;
+typedef int32_t HRESULT;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef DWORD COLORREF;
+typedef intptr_t(WINAPI *FARPROC)(void);
+
+#define PLATFORM_DECLARE_HANDLE(name)                                                              \
+    struct name##__ {                                                                              \
+        int unused;                                                                                \
+    };                                                                                             \
+    typedef struct name##__ *name
+PLATFORM_DECLARE_HANDLE(HWND);
+PLATFORM_DECLARE_HANDLE(HDC);
+PLATFORM_DECLARE_HANDLE(HINSTANCE);
+PLATFORM_DECLARE_HANDLE(HICON);
+PLATFORM_DECLARE_HANDLE(HBRUSH);
+PLATFORM_DECLARE_HANDLE(HMENU);
+PLATFORM_DECLARE_HANDLE(HBITMAP);
+PLATFORM_DECLARE_HANDLE(HPALETTE);
+#undef PLATFORM_DECLARE_HANDLE
+typedef HINSTANCE HMODULE;
+typedef HICON HCURSOR;
+typedef void *HGDIOBJ;
+
+typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+
+#define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
+#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
+#define RGB(r, g, b)                                                                               \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+
+typedef union {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    int64_t QuadPart;
+} LARGE_INTEGER;
+
+typedef struct {
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT;
+
+typedef struct {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+} MSG;
+
+typedef struct {
+    UINT cbSize;
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+    HICON hIconSm;
+} WNDCLASSEXA;
+
+typedef struct {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT;
+
+// Layouts that cross the API by value or by address; their sizes are the platform's.
+static_assert(sizeof(POINT) == 8, "POINT layout");
+static_assert(sizeof(RECT) == 16, "RECT layout");
+static_assert(sizeof(LARGE_INTEGER) == 8, "LARGE_INTEGER layout");
+static_assert(sizeof(PAINTSTRUCT) == (sizeof(void *) == 8 ? 72 : 64), "PAINTSTRUCT layout");
+static_assert(sizeof(WNDCLASSEXA) == 16 + 8 * sizeof(void *), "WNDCLASSEXA layout");
+
+// Window messages.
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
+#define WM_SETTEXT 0x000C
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MOUSELEAVE 0x02A3
+#define WM_QUERYNEWPALETTE 0x030F
+#define WM_PALETTECHANGED 0x0311
+#define WM_THEMECHANGED 0x031A
+#define WM_USER 0x0400
+
+#define WA_INACTIVE 0
+#define SIZE_MAXIMIZED 2
+#define PM_REMOVE 0x0001
+
+#define CS_CLASSDC 0x0040
+#define WS_POPUP 0x80000000u
+#define WS_VISIBLE 0x10000000u
+#define WS_CAPTION 0x00C00000u
+#define WS_SYSMENU 0x00080000u
+#define WS_MINIMIZEBOX 0x00020000u
+#define WS_MAXIMIZEBOX 0x00010000u
+#define GWL_STYLE (-16)
+
+#define SW_SHOWMAXIMIZED 3
+#define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_RESTORE 9
+
+#define RDW_INVALIDATE 0x0001
+#define RDW_UPDATENOW 0x0100
+
+#define IMAGE_ICON 1
+#define LR_DEFAULTCOLOR 0x0000
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define BLACK_BRUSH 4
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// kernel32
+LPSTR WINAPI GetCommandLineA(void);
+void WINAPI ExitProcess(UINT code) __attribute__((noreturn));
+BOOL WINAPI SetConsoleTitleA(LPCSTR title);
+HMODULE WINAPI GetModuleHandleA(LPCSTR name);
+HMODULE WINAPI LoadLibraryA(LPCSTR name);
+BOOL WINAPI FreeLibrary(HMODULE module);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+void WINAPI Sleep(DWORD milliseconds);
+DWORD WINAPI GetTickCount(void);
+
+// user32
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *cls);
+BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param);
+BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu);
+BOOL WINAPI ShowWindow(HWND window, int command);
+BOOL WINAPI UpdateWindow(HWND window);
+BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT first, UINT last, UINT remove);
+BOOL WINAPI TranslateMessage(const MSG *msg);
+LRESULT WINAPI DispatchMessageA(const MSG *msg);
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int code);
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
+HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase);
+BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags);
+HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint);
+BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint);
+HDC WINAPI GetDC(HWND window);
+
+// gdi32
+HGDIOBJ WINAPI GetStockObject(int object);
+UINT WINAPI RealizePalette(HDC dc);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,80 @@
+// Command-line splitting into the argument block, and the tail handed to the core.
+#include "platform/platform.h"
+#include "shell/shell.h"
+
+// One walk of the line by the splitting rules. With a null block it only counts, so the
+// measured size and the filled block cannot disagree.
+static size_t Main_WalkArgs(const char *line, uint32_t *count, char *block, uint32_t capacity) {
+    uint32_t arguments = 0;
+    size_t characters = 0;
+    char **pointers = (char **)block;
+    char *out = block ? block + (size_t)capacity * sizeof(char *) : 0;
+    const char *p = line ? line : "";
+
+    while (*p == ' ')
+        p++;
+    char terminator = ' ';
+    if (*p == '"') {
+        terminator = '"';
+        p++;
+    } else if (*p == '\0') {
+        *count = 0;
+        return 0;
+    }
+    for (;;) {
+        if (block && arguments < capacity)
+            pointers[arguments] = out + characters + arguments;
+        arguments++;
+        while (*p != '\0' && *p != terminator) {
+            if (block)
+                out[characters + arguments - 1] = *p;
+            characters++;
+            p++;
+        }
+        if (block)
+            out[characters + arguments - 1] = '\0';
+        if (*p == '\0')
+            break;
+        p++; // the closing quote or the first space
+        while (*p == ' ')
+            p++;
+        if (*p == '\0')
+            break;
+        terminator = ' ';
+        if (*p == '"') {
+            terminator = '"';
+            p++;
+        }
+    }
+    *count = arguments;
+    return (sizeof(char *) + 1) * (size_t)arguments + characters;
+}
+
+size_t WINAPI Main_MeasureArgs(const char *line, uint32_t *count) {
+    return Main_WalkArgs(line, count, 0, 0);
+}
+
+void WINAPI Main_SplitArgs(const char *line, uint32_t count, char *block) {
+    uint32_t filled = 0;
+    if (count != 0)
+        Main_WalkArgs(line, &filled, block, count);
+}
+
+const char *Main_FindArgumentTail(const char *line) {
+    if (!line)
+        return 0;
+    char terminator = ' ';
+    const char *p = line;
+    for (; *p != '\0'; p++) {
+        if (*p == terminator)
+            break;
+        if (*p == '"' && terminator == ' ')
+            terminator = '"';
+    }
+    if (*p == '\0')
+        return 0;
+    p++;
+    while (*p == ' ')
+        p++;
+    return *p != '\0' ? p : 0;
+}

@@ -1,0 +1,20 @@
+// Recording fake of the emulator core for host unit tests; its calls go to the platform
+// fake's log, so one sequence shows both.
+#pragma once
+
+#include "platform/fake/fake_platform.h"
+
+#include <functional>
+
+struct FakeCore {
+    uint64_t stepMicros = 0;      // fake time one Kernel_Step takes
+    uint32_t steps = 0;           // Kernel_Step calls so far
+    std::function<void()> onStep; // runs inside each Kernel_Step
+    bool recordInitialize = true;
+};
+
+// The fake core's state.
+FakeCore &FakeCore_State();
+
+// Back to a fresh fake core.
+void FakeCore_Reset();

@@ -1,0 +1,150 @@
+// Command-line splitting and the argument tail, against an independent model of the rules.
+#include "shell/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The splitting rules restated over std::string: quoted arguments run to the next quote,
+// others to the next space; spaces between arguments are skipped.
+std::vector<std::string> ModelSplit(const std::string &line) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    const size_t n = line.size();
+    while (i < n && line[i] == ' ')
+        i++;
+    while (i < n) {
+        size_t end;
+        if (line[i] == '"') {
+            end = line.find('"', i + 1);
+            if (end == std::string::npos)
+                end = n;
+            out.push_back(line.substr(i + 1, end - i - 1));
+            i = end < n ? end + 1 : n;
+        } else {
+            end = line.find(' ', i);
+            if (end == std::string::npos)
+                end = n;
+            out.push_back(line.substr(i, end - i));
+            i = end;
+        }
+        while (i < n && line[i] == ' ')
+            i++;
+    }
+    return out;
+}
+
+// Splits with the front-end and checks the block's layout on the way: pointers first, each
+// argument right after the previous one's NUL, nothing written past the measured size.
+std::vector<std::string> Split(const char *line) {
+    uint32_t count = 0xDEADu;
+    size_t size = Main_MeasureArgs(line, &count);
+    std::vector<char> block(size + 64, '\x7f');
+    Main_SplitArgs(line, count, block.data());
+
+    std::vector<std::string> out;
+    char **pointers = (char **)block.data();
+    char *expected = block.data() + count * sizeof(char *);
+    size_t characters = 0;
+    for (uint32_t i = 0; i < count; i++) {
+        EXPECT_EQ(pointers[i], expected) << "argument " << i;
+        out.push_back(pointers[i]);
+        characters += out.back().size();
+        expected += out.back().size() + 1;
+    }
+    EXPECT_EQ(size, (sizeof(char *) + 1) * count + characters);
+    EXPECT_EQ(expected, block.data() + size);
+    for (size_t i = size; i < block.size(); i++)
+        if (block[i] != '\x7f') {
+            ADD_FAILURE() << "byte " << i << " written past the block of " << size;
+            break;
+        }
+    return out;
+}
+
+typedef std::vector<std::string> Args;
+
+TEST(SplitArgs, FollowsTheSplittingRules) {
+    const struct {
+        const char *line;
+        Args expected;
+    } cases[] = {
+        {"main.exe", {"main.exe"}},
+        {"main.exe  -a   x", {"main.exe", "-a", "x"}},
+        {"\"C:\\Program Files\\main.exe\" -x", {"C:\\Program Files\\main.exe", "-x"}},
+        {"main.exe \" \"", {"main.exe", " "}},
+        {"main.exe \"\"", {"main.exe", ""}},
+        {"main.exe a ", {"main.exe", "a"}},
+        {"main.exe a\"b c\"", {"main.exe", "a\"b", "c\""}},
+        {"main.exe \"open to the end", {"main.exe", "open to the end"}},
+        {"main.exe \"", {"main.exe", ""}},
+        {"\"ab\"cd", {"ab", "cd"}},
+        {"\"ab\"\"cd\"", {"ab", "cd"}},
+        {"main.exe a\tb", {"main.exe", "a\tb"}},
+        {"main.exe \\\"x\\", {"main.exe", "\\\"x\\"}},
+        {"   leading", {"leading"}},
+        {"   ", {}},
+        {"", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Split(c.line), c.expected) << "[" << c.line << "]";
+}
+
+TEST(SplitArgs, AgreesWithTheModelOnRandomLines) {
+    std::mt19937 random(1234);
+    const char alphabet[] = {'a', 'b', ' ', ' ', '"', '\t', '\\'};
+    for (int round = 0; round < 20000; round++) {
+        std::string line(random() % 24, ' ');
+        for (char &c : line)
+            c = alphabet[random() % sizeof alphabet];
+        ASSERT_EQ(Split(line.c_str()), ModelSplit(line)) << "[" << line << "]";
+    }
+}
+
+TEST(SplitArgs, LongLineIsMeasuredInFull) {
+    // Far more than 16 bits of count and size, with real 8-byte pointers on this build.
+    std::string line = "\"C:\\a path\\MAIN.exe\"";
+    for (int i = 0; i < 200000; i++)
+        line += i % 2 ? " word" : "  \"two words\"";
+    uint32_t count = 0;
+    size_t size = Main_MeasureArgs(line.c_str(), &count);
+    EXPECT_EQ(count, 200001u);
+    EXPECT_EQ(size, (sizeof(char *) + 1) * 200001u + std::string("C:\\a path\\MAIN.exe").size() +
+                        100000u * 4 + 100000u * 9);
+    Args args = Split(line.c_str());
+    ASSERT_EQ(args.size(), 200001u);
+    EXPECT_EQ(args[0], "C:\\a path\\MAIN.exe");
+    EXPECT_EQ(args[199999], "two words");
+    EXPECT_EQ(args[200000], "word");
+}
+
+TEST(ArgumentTail, IsTheLineAfterTheProgramName) {
+    const struct {
+        const char *line;
+        const char *tail; // null: no tail
+    } cases[] = {
+        {"MAIN.exe", nullptr},
+        {"MAIN.exe    ", nullptr},
+        {"", nullptr},
+        {nullptr, nullptr},
+        {"MAIN.exe   a  b ", "a  b "},
+        {"\"C:\\x y\\MAIN.exe\" tail  \"x y\"", "tail  \"x y\""},
+        {"\"C:\\x y\\MAIN.exe\"tail", "tail"},
+        {"\"C:\\x y\\MAIN.exe\"", nullptr},
+        {"a\"b c\" d", "d"}, // a quote inside the name makes the quote the terminator
+        {"MAIN.exe\t-x", nullptr},
+    };
+    for (const auto &c : cases) {
+        const char *tail = Main_FindArgumentTail(c.line);
+        if (!c.tail)
+            EXPECT_EQ(tail, nullptr) << "[" << (c.line ? c.line : "null") << "]";
+        else
+            EXPECT_STREQ(tail, c.tail) << "[" << c.line << "]";
+    }
+}
+
+} // namespace
