@@ -8,6 +8,12 @@ set(FRONTEND_SOURCES
   input/keyboard_mouse.cpp
   input/joystick.cpp
   render/render.cpp
+  render/palette.cpp
+  render/surfaces.cpp
+  render/merge.cpp
+  render/compose.cpp
+  render/maskblt.cpp
+  render/rop_table.cpp
 )
 list(TRANSFORM FRONTEND_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 

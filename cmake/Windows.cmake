@@ -21,16 +21,34 @@ add_import_library(main_imports "${CMAKE_SOURCE_DIR}/resources/main.def" MAIN.ex
 
 enable_language(RC)
 
-# The front-end: entry point Main_Startup, no C runtime start-up code before it.
-add_executable(main ${FRONTEND_SOURCES} "${CMAKE_SOURCE_DIR}/resources/main.rc")
-set_target_properties(main PROPERTIES OUTPUT_NAME MAIN SUFFIX ".exe"
-  RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/frontend")
-target_include_directories(main PRIVATE "${CMAKE_SOURCE_DIR}")
-target_compile_options(main PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${WIN_FLAGS}>)
-target_link_options(main PRIVATE -mconsole -nostartfiles -Wl,-e,_Main_Startup
-  ${WIN_RUNTIME_LINK} "${CMAKE_SOURCE_DIR}/resources/main.def")
-target_link_libraries(main PRIVATE kernel_imports user32 gdi32 winmm kernel32)
-set_property(TARGET main APPEND PROPERTY LINK_DEPENDS "${CMAKE_SOURCE_DIR}/resources/main.def")
+# The render mode is fixed for a build; the default program shows mode 3.
+set(RENDER_MODE 3 CACHE STRING "Render mode of MAIN.exe (0-9, or 10 and above: placeholder)")
+
+# Everything but the renderer front is the same in every mode: compiled once.
+set(FRONTEND_MODE_SOURCE "${CMAKE_SOURCE_DIR}/render/render.cpp")
+set(FRONTEND_COMMON_SOURCES ${FRONTEND_SOURCES})
+list(REMOVE_ITEM FRONTEND_COMMON_SOURCES "${FRONTEND_MODE_SOURCE}")
+add_library(frontend_objects OBJECT ${FRONTEND_COMMON_SOURCES})
+target_include_directories(frontend_objects PRIVATE "${CMAKE_SOURCE_DIR}")
+target_compile_options(frontend_objects PRIVATE ${WIN_FLAGS})
+
+# MAIN.exe in a mode: entry point Main_Startup, no C runtime start-up code before it.
+function(add_frontend target mode outdir)
+  add_executable(${target} $<TARGET_OBJECTS:frontend_objects> "${FRONTEND_MODE_SOURCE}"
+    "${CMAKE_SOURCE_DIR}/resources/main.rc")
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME MAIN SUFFIX ".exe"
+    RUNTIME_OUTPUT_DIRECTORY "${outdir}")
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_compile_definitions(${target} PRIVATE RENDER_MODE=${mode})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${WIN_FLAGS}>)
+  target_link_options(${target} PRIVATE -mconsole -nostartfiles -Wl,-e,_Main_Startup
+    ${WIN_RUNTIME_LINK} "${CMAKE_SOURCE_DIR}/resources/main.def")
+  target_link_libraries(${target} PRIVATE kernel_imports user32 gdi32 winmm kernel32)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/main.def" "${CMAKE_SOURCE_DIR}/resources/main.ico")
+endfunction()
+
+add_frontend(main ${RENDER_MODE} "${CMAKE_BINARY_DIR}/frontend")
 
 # A core library named KERNEL.dll in its own folder, with a copy of MAIN.exe beside it
 # (the executable must keep its name, or the core would load a second one).
@@ -47,8 +65,15 @@ function(add_core target outdir)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:main>" "${outdir}/MAIN.exe")
 endfunction()
 
-foreach(dir kernel tests/wine/testcore)
-  if(EXISTS "${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt")
-    add_subdirectory(${dir})
-  endif()
+add_subdirectory(kernel)
+add_subdirectory(tests/wine/testcore)
+
+# One MAIN.exe per render mode, each in a folder of its own beside the scripted test core,
+# for the picture tests and the rendering benchmark.
+foreach(mode RANGE 0 10)
+  set(dir "${CMAKE_BINARY_DIR}/modes/${mode}")
+  add_frontend(main_mode${mode} ${mode} "${dir}")
+  add_dependencies(main_mode${mode} test_core)
+  add_custom_command(TARGET main_mode${mode} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:test_core>" "${dir}/KERNEL.dll")
 endforeach()

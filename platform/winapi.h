@@ -115,12 +115,77 @@ typedef struct {
     BYTE rgbReserved[32];
 } PAINTSTRUCT;
 
+typedef struct {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY;
+
+typedef struct {
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];
+} LOGPALETTE;
+
+typedef struct {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct {
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE;
+
+typedef struct {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+
+typedef struct {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+
+typedef struct {
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
+} BITMAPCOREHEADER;
+
+typedef struct {
+    BITMAPCOREHEADER bmciHeader;
+    RGBTRIPLE bmciColors[1];
+} BITMAPCOREINFO;
+
 // Layouts that cross the API by value or by address; their sizes are the platform's.
 static_assert(sizeof(POINT) == 8, "POINT layout");
 static_assert(sizeof(RECT) == 16, "RECT layout");
 static_assert(sizeof(LARGE_INTEGER) == 8, "LARGE_INTEGER layout");
 static_assert(sizeof(PAINTSTRUCT) == (sizeof(void *) == 8 ? 72 : 64), "PAINTSTRUCT layout");
 static_assert(sizeof(WNDCLASSEXA) == 16 + 8 * sizeof(void *), "WNDCLASSEXA layout");
+static_assert(sizeof(PALETTEENTRY) == 4, "PALETTEENTRY layout");
+static_assert(sizeof(LOGPALETTE) == 8, "LOGPALETTE layout");
+static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD layout");
+static_assert(sizeof(RGBTRIPLE) == 3, "RGBTRIPLE layout");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER layout");
+static_assert(sizeof(BITMAPINFO) == 44, "BITMAPINFO layout");
+static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER layout");
 
 // Window messages.
 #define WM_CREATE 0x0001
@@ -176,6 +241,24 @@ static_assert(sizeof(WNDCLASSEXA) == 16 + 8 * sizeof(void *), "WNDCLASSEXA layou
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define BLACK_BRUSH 4
 
+// Drawing.
+#define RASTERCAPS 38
+#define RC_BITBLT 0x0001
+#define RC_BANDING 0x0002
+#define RC_SCALING 0x0004
+#define RC_BITMAP64 0x0008
+#define RC_DI_BITMAP 0x0080
+#define RC_PALETTE 0x0100
+#define RC_DIBTODEV 0x0200
+#define RC_STRETCHBLT 0x0800
+#define RC_STRETCHDIB 0x2000
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+#define BI_RGB 0
+#define SRCCOPY 0x00CC0020u
+#define SRCPAINT 0x00EE0086u
+#define SRCAND 0x008800C6u
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -217,7 +300,36 @@ HDC WINAPI GetDC(HWND window);
 
 // gdi32
 HGDIOBJ WINAPI GetStockObject(int object);
+HPALETTE WINAPI CreatePalette(const LOGPALETTE *palette);
+HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL background);
 UINT WINAPI RealizePalette(HDC dc);
+UINT WINAPI SetPaletteEntries(HPALETTE palette, UINT start, UINT count,
+                              const PALETTEENTRY *entries);
+int WINAPI GetDeviceCaps(HDC dc, int index);
+HDC WINAPI CreateCompatibleDC(HDC dc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits,
+                                HANDLE section, DWORD offset);
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                            const void *bits);
+LONG WINAPI SetBitmapBits(HBITMAP bitmap, DWORD count, const void *bits);
+int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void *bits,
+                     const BITMAPINFO *info, UINT usage);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+BOOL WINAPI DeleteDC(HDC dc);
+UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD *colors);
+UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD *colors);
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                   int sourceY, DWORD rop);
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                       int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
+BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                    int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4);
+BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int sourceY, int width,
+                   int height, HBITMAP mask, int maskX, int maskY);
 
 #ifdef __cplusplus
 }

@@ -1,21 +1,80 @@
-// Renderer front: window creation, per-frame step, paint, resize and shutdown.
+// Renderer front: window creation, per-frame step, paint, resize and shutdown, by render mode.
 #include "platform/platform.h"
 #include "render/render.h"
 
-static struct { HWND window; } s_render;
+#ifndef RENDER_MODE
+#define RENDER_MODE 3
+#endif
+
+static struct {
+    int32_t mode;
+    HWND window;
+    HPALETTE palette;
+    uint32_t fullscreen;
+    uint32_t maximized;
+    uint32_t savedStyle;
+    RECT savedRect;
+    int32_t offsetX; // where the 640 x 400 picture starts in the client area
+    int32_t offsetY;
+    uint16_t clientWidth; // 0 x 0 until the first WM_SIZE
+    uint16_t clientHeight;
+    uint8_t paintCounter;
+} s_render = {RENDER_MODE, 0, 0, 0, 0, 0x00CB0000, {0, 0, 0, 0}, 0, 0, 0, 0, 0};
+
+int32_t Render_GetMode(void) {
+    return s_render.mode;
+}
+
+static void Render_LogCaps(int caps) {
+    static const struct {
+        int bit;
+        char letter;
+    } letters[] = {
+        {RC_BANDING, 'b'},   {RC_BITBLT, 'B'},     {RC_BITMAP64, '6'},
+        {RC_DI_BITMAP, 'D'}, {RC_DIBTODEV, 'I'},   {RC_PALETTE, 'P'},
+        {RC_SCALING, 'C'},   {RC_STRETCHBLT, 'S'}, {RC_STRETCHDIB, 's'},
+    };
+    char shown[9];
+    for (int i = 0; i < 9; i++)
+        shown[i] = (caps & letters[i].bit) ? letters[i].letter : '_';
+    printf("[Render] Caps: %c %c %c %c %c %c %c %c %c\n", shown[0], shown[1], shown[2], shown[3],
+           shown[4], shown[5], shown[6], shown[7], shown[8]);
+}
 
 CORE_API int Render_Initialize(HWND window) {
+    HDC dc = GetDC(window);
     s_render.window = window;
+    HPALETTE palette = Render_CreatePalette();
+    Render_UpdatePalette(dc, palette); // selected and realized before any surface exists
+    s_render.palette = palette;
+    Render_LogCaps(GetDeviceCaps(dc, RASTERCAPS));
+
+    if (s_render.mode >= RENDER_PLACEHOLDER_MODES)
+        return 0;
+    if (Render_CreateSurfaces(dc, s_render.mode, RENDER_FRAME_WIDTH, RENDER_FRAME_HEIGHT) != 0 &&
+        s_render.mode != 5) {
+        s_render.mode = 5;
+        Render_CreateSurfaces(dc, s_render.mode, RENDER_FRAME_WIDTH, RENDER_FRAME_HEIGHT);
+    }
+    // Creation does not reliably give the surfaces the logical palette's colours (odd
+    // modes get none at all): load them now rather than at the first palette change.
+    Render_LoadSurfaceColors(dc, Render_GetLogicalPalette());
     return 0;
 }
 
 CORE_API uint8_t Render_IsFullscreen(void) {
-    return 0;
+    return (uint8_t)s_render.fullscreen;
 }
 
 CORE_API BOOL Render_Paint(HWND window) {
     PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
+    HDC dc = BeginPaint(window, &paint);
+    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
+        Render_Present(dc, s_render.mode, s_render.clientWidth, s_render.clientHeight,
+                       (uint16_t)s_render.offsetX, (uint16_t)s_render.offsetY, RENDER_FRAME_WIDTH,
+                       RENDER_FRAME_HEIGHT);
+    else
+        s_render.paintCounter++;
     return EndPaint(window, &paint);
 }
 
@@ -26,16 +85,29 @@ CORE_API uint8_t Render_SetFullscreen(uint8_t on) {
 
 CORE_API int Render_Shutdown(HWND window) {
     (void)window;
+    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
+        return Render_DestroySurfaces(s_render.mode);
     return 0;
 }
 
 CORE_API BOOL Render_Step(HWND window) {
+    if (GDCGraph_IsPaletteChanged())
+        Render_UpdatePalette(GetDC(window), s_render.palette);
+    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
+        Render_FetchFrame(s_render.mode);
     // Painted before this returns, so each frame is on screen before the pacing sleep.
     return RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void Render_Resize(uint16_t width, uint16_t height, uint8_t maximized) {
-    (void)width;
-    (void)height;
-    (void)maximized;
+    printf("[Render] Resize: %i, %i ", width, height);
+    s_render.clientWidth = width;
+    s_render.clientHeight = height;
+    if (!s_render.fullscreen)
+        s_render.maximized = maximized ? 1 : 0;
+    else
+        printf("(Fullscreen)");
+    if (maximized)
+        printf("(Maximized)");
+    printf("\n");
 }

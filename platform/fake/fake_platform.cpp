@@ -9,6 +9,8 @@
 
 static FakePlatform s_fake;
 
+std::string Fake_Name(const void *handle);
+
 FakePlatform &Fake() {
     return s_fake;
 }
@@ -305,8 +307,229 @@ HGDIOBJ WINAPI GetStockObject(int object) {
 }
 
 UINT WINAPI RealizePalette(HDC dc) {
-    Fake_Recordf("RealizePalette(%d)", dc == FAKE_DC);
+    Fake_Recordf("RealizePalette(%s)", Fake_Name(dc).c_str());
     return 0;
+}
+
+} // extern "C"
+
+// ---- drawing ----
+
+#define FAKE_STOCK_BITMAP ((uintptr_t)0x9000) // what a new memory DC holds
+
+static uintptr_t Fake_NewObject(char kind) {
+    uintptr_t handle = s_fake.nextHandle++;
+    s_fake.objects[handle].kind = kind;
+    return handle;
+}
+
+int Fake_LiveObjects(char kind) {
+    int n = 0;
+    for (const auto &entry : s_fake.objects)
+        n += entry.second.kind == kind;
+    return n;
+}
+
+std::string Fake_Name(const void *handle) {
+    uintptr_t h = (uintptr_t)handle;
+    if (!h)
+        return "null";
+    if (handle == FAKE_DC)
+        return "window";
+    if (h == FAKE_STOCK_BITMAP)
+        return "stockbitmap";
+    auto it = s_fake.objects.find(h);
+    const char *kind = it == s_fake.objects.end() ? "dead"
+                       : it->second.kind == 'D'   ? "dc"
+                       : it->second.kind == 'B'   ? "bmp"
+                       : it->second.kind == 'I'   ? "dib"
+                                                  : "pal";
+    return kind + std::to_string(h - 0x10000 + 1);
+}
+
+static bool Fake_Fails(int &calls, int failAt) {
+    return ++calls == failAt;
+}
+
+extern "C" {
+
+HPALETTE WINAPI CreatePalette(const LOGPALETTE *palette) {
+    HPALETTE handle = (HPALETTE)Fake_NewObject('P');
+    Fake_Recordf("CreatePalette(0x%x, %u) = %s", palette->palVersion, palette->palNumEntries,
+                 Fake_Name(handle).c_str());
+    return handle;
+}
+
+HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL background) {
+    Fake_Recordf("SelectPalette(%s, %s, %d)", Fake_Name(dc).c_str(), Fake_Name(palette).c_str(),
+                 background);
+    return 0;
+}
+
+UINT WINAPI SetPaletteEntries(HPALETTE palette, UINT start, UINT count,
+                              const PALETTEENTRY *entries) {
+    std::string text = "SetPaletteEntries(" + Fake_Name(palette) + ", " + std::to_string(start) +
+                       ", " + std::to_string(count);
+    char entry[16];
+    for (UINT i = 0; i < count; i++) {
+        snprintf(entry, sizeof entry, " %02x%02x%02x%02x", entries[i].peRed, entries[i].peGreen,
+                 entries[i].peBlue, entries[i].peFlags);
+        text += entry;
+    }
+    Fake_Record(text + ")");
+    return count;
+}
+
+int WINAPI GetDeviceCaps(HDC, int index) {
+    return index == RASTERCAPS ? s_fake.rasterCaps : 0;
+}
+
+HDC WINAPI CreateCompatibleDC(HDC dc) {
+    if (Fake_Fails(s_fake.callsCompatibleDC, s_fake.failCompatibleDC)) {
+        Fake_Recordf("CreateCompatibleDC(%s) = null", Fake_Name(dc).c_str());
+        return 0;
+    }
+    uintptr_t handle = Fake_NewObject('D');
+    s_fake.objects[handle].selected = FAKE_STOCK_BITMAP;
+    Fake_Recordf("CreateCompatibleDC(%s) = %s", Fake_Name(dc).c_str(),
+                 Fake_Name((void *)handle).c_str());
+    return (HDC)handle;
+}
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
+    HBITMAP handle = 0;
+    if (!Fake_Fails(s_fake.callsCompatibleBitmap, s_fake.failCompatibleBitmap))
+        handle = (HBITMAP)Fake_NewObject('B');
+    Fake_Recordf("CreateCompatibleBitmap(%s, %d, %d) = %s", Fake_Name(dc).c_str(), width, height,
+                 Fake_Name(handle).c_str());
+    return handle;
+}
+
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits, HANDLE,
+                                DWORD) {
+    const BITMAPINFOHEADER &h = info->bmiHeader;
+    if (Fake_Fails(s_fake.callsDIBSection, s_fake.failDIBSection)) {
+        Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = null", Fake_Name(dc).c_str(),
+                     h.biWidth, h.biHeight, h.biBitCount, h.biClrUsed, usage);
+        *bits = 0;
+        return 0;
+    }
+    uintptr_t handle = Fake_NewObject('I');
+    FakePlatform::Object &o = s_fake.objects[handle];
+    size_t rows = (size_t)(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    o.bits.assign(rows * (((size_t)h.biWidth * h.biBitCount + 31) / 32 * 4), 0);
+    o.colorTable.assign(h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount, RGBQUAD{0, 0, 0, 0});
+    *bits = o.bits.data();
+    Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = %s", Fake_Name(dc).c_str(), h.biWidth,
+                 h.biHeight, h.biBitCount, h.biClrUsed, usage, Fake_Name((void *)handle).c_str());
+    return (HBITMAP)handle;
+}
+
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *) {
+    HBITMAP handle = 0;
+    if (!Fake_Fails(s_fake.callsBitmap, s_fake.failBitmap))
+        handle = (HBITMAP)Fake_NewObject('B');
+    Fake_Recordf("CreateBitmap(%d, %d, %u, %u) = %s", width, height, planes, bitsPerPixel,
+                 Fake_Name(handle).c_str());
+    return handle;
+}
+
+LONG WINAPI SetBitmapBits(HBITMAP bitmap, DWORD count, const void *bits) {
+    Fake_Recordf("SetBitmapBits(%s, %u, %02x)", Fake_Name(bitmap).c_str(), count,
+                 *(const uint8_t *)bits);
+    return (LONG)count;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+    auto it = s_fake.objects.find((uintptr_t)dc);
+    bool fails =
+        Fake_Fails(s_fake.callsSelect, s_fake.failSelect) || it == s_fake.objects.end() || !object;
+    uintptr_t previous = fails ? 0 : it->second.selected;
+    if (!fails)
+        it->second.selected = (uintptr_t)object;
+    Fake_Recordf("SelectObject(%s, %s) = %s", Fake_Name(dc).c_str(), Fake_Name(object).c_str(),
+                 Fake_Name((void *)previous).c_str());
+    return (HGDIOBJ)previous;
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ object) {
+    Fake_Recordf("DeleteObject(%s)", Fake_Name(object).c_str());
+    return s_fake.objects.erase((uintptr_t)object) == 1;
+}
+
+BOOL WINAPI DeleteDC(HDC dc) {
+    Fake_Recordf("DeleteDC(%s)", Fake_Name(dc).c_str());
+    return s_fake.objects.erase((uintptr_t)dc) == 1;
+}
+
+// The colour table of the DIB selected in a DC, or null.
+static std::vector<RGBQUAD> *Fake_SelectedColorTable(HDC dc) {
+    auto it = s_fake.objects.find((uintptr_t)dc);
+    if (it == s_fake.objects.end())
+        return nullptr;
+    auto bitmap = s_fake.objects.find(it->second.selected);
+    if (bitmap == s_fake.objects.end() || bitmap->second.kind != 'I')
+        return nullptr;
+    return &bitmap->second.colorTable;
+}
+
+UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD *colors) {
+    std::vector<RGBQUAD> *table = Fake_SelectedColorTable(dc);
+    UINT n = 0;
+    for (; table && start + n < table->size() && n < count; n++)
+        colors[n] = (*table)[start + n];
+    Fake_Recordf("GetDIBColorTable(%s, %u, %u) = %u", Fake_Name(dc).c_str(), start, count, n);
+    return n;
+}
+
+UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD *colors) {
+    std::vector<RGBQUAD> *table = Fake_SelectedColorTable(dc);
+    UINT n = 0;
+    for (; table && start + n < table->size() && n < count; n++)
+        (*table)[start + n] = colors[n];
+    std::string text = "SetDIBColorTable(" + Fake_Name(dc) + ", " + std::to_string(start) + ", " +
+                       std::to_string(count);
+    char entry[16];
+    for (UINT i = 0; i < count && i < 24; i++) {
+        snprintf(entry, sizeof entry, " %02x%02x%02x%02x", colors[i].rgbRed, colors[i].rgbGreen,
+                 colors[i].rgbBlue, colors[i].rgbReserved);
+        text += entry;
+    }
+    Fake_Record(text + ")");
+    return n;
+}
+
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
+    Fake_Recordf("SetBkColor(%s, %06x)", Fake_Name(dc).c_str(), color);
+    return 0xFFFFFF;
+}
+
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
+    Fake_Recordf("SetTextColor(%s, %06x)", Fake_Name(dc).c_str(), color);
+    return 0;
+}
+
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                   int sourceY, DWORD rop) {
+    Fake_Recordf("BitBlt(%s, %d, %d, %d, %d, %s, %d, %d, %08x)", Fake_Name(dest).c_str(), x, y,
+                 width, height, Fake_Name(source).c_str(), sourceX, sourceY, rop);
+    return TRUE;
+}
+
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                       int sourceY, int sourceWidth, int sourceHeight, DWORD rop) {
+    Fake_Recordf("StretchBlt(%s, %d, %d, %d, %d, %s, %d, %d, %d, %d, %08x)",
+                 Fake_Name(dest).c_str(), x, y, width, height, Fake_Name(source).c_str(), sourceX,
+                 sourceY, sourceWidth, sourceHeight, rop);
+    return TRUE;
+}
+
+BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
+                    int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4) {
+    Fake_Recordf("MaskBlt(%s, %d, %d, %d, %d, %s, %d, %d, %s, %d, %d, %08x)",
+                 Fake_Name(dest).c_str(), x, y, width, height, Fake_Name(source).c_str(), sourceX,
+                 sourceY, Fake_Name(mask).c_str(), maskX, maskY, rop4);
+    return TRUE;
 }
 
 } // extern "C"

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,22 @@ struct FakePlatform {
     WNDPROC windowProc = nullptr;
     uint32_t idlePasses = 0;      // PeekMessageA calls that found the queue empty
     std::function<void()> onIdle; // runs on each empty PeekMessageA, before it returns
+
+    // Drawing: every object is a numbered handle; DCs remember what is selected in them.
+    struct Object {
+        char kind;                       // 'D' device context, 'B' bitmap, 'I' DIB, 'P' palette
+        uintptr_t selected = 0;          // for a DC: the selected bitmap
+        std::vector<RGBQUAD> colorTable; // for a DIB
+        std::vector<uint8_t> bits;       // for a DIB
+    };
+    std::map<uintptr_t, Object> objects; // live objects
+    uintptr_t nextHandle = 0x10000;
+    int rasterCaps = 0xBE99;
+    // Failure injection: the n-th call (counting from 1) of each fails; 0 never.
+    int failCompatibleDC = 0, failCompatibleBitmap = 0, failSelect = 0, failDIBSection = 0,
+        failBitmap = 0;
+    int callsCompatibleDC = 0, callsCompatibleBitmap = 0, callsSelect = 0, callsDIBSection = 0,
+        callsBitmap = 0;
 };
 
 // The fake's state; tests set it up and read it back.
@@ -51,6 +68,12 @@ void Fake_Record(const std::string &call);
 
 // The recorded calls whose names start with one of the given prefixes, in order.
 std::vector<std::string> Fake_CallsMatching(std::initializer_list<const char *> prefixes);
+
+// Live objects of one kind ('D', 'B', 'I', 'P'), not counting the window's own DC.
+int Fake_LiveObjects(char kind);
+
+// The handle's name in the log: "dc1", "bmp2", "dib3", "pal4", "window", "stockbitmap".
+std::string Fake_Name(const void *handle);
 
 // Queues a message for the fake window.
 void Fake_Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -1,0 +1,110 @@
+// Palette: the 24-entry logical palette mirroring the core's graphics and text palettes.
+#include "platform/platform.h"
+#include "render/render.h"
+
+static struct {
+    // The platform's LOGPALETTE layout with room for all 24 entries.
+    struct {
+        WORD version;
+        WORD count;
+        PALETTEENTRY entries[RENDER_PALETTE_ENTRIES];
+    } logical;
+} s_palette;
+
+// The placeholder's 16 colours as stored; the palette reads each as blue, green, red.
+static const uint8_t RENDER_PLACEHOLDER_COLORS[48] = {
+    0x00, 0x00, 0x00, // 0  black
+    0x22, 0x22, 0x22, // 1  greys
+    0x33, 0x33, 0x33, // 2
+    0x44, 0x44, 0x44, // 3
+    0x55, 0x55, 0x55, // 4
+    0x66, 0x66, 0x66, // 5
+    0x77, 0x77, 0x77, // 6
+    0x88, 0x88, 0x88, // 7
+    0x11, 0x00, 0x00, // 8  shades of one primary (blue in the palette, red in the tile)
+    0x33, 0x00, 0x00, // 9
+    0x66, 0x00, 0x00, // 10
+    0x77, 0x00, 0x00, // 11
+    0x99, 0x00, 0x00, // 12
+    0xCC, 0x00, 0x00, // 13
+    0xFF, 0x00, 0x00, // 14
+    0xFF, 0xFF, 0xFF, // 15 white
+};
+
+void Render_GetPlaceholderColors(uint8_t *colors) {
+    memcpy(colors, RENDER_PLACEHOLDER_COLORS, sizeof RENDER_PLACEHOLDER_COLORS);
+}
+
+const LOGPALETTE *Render_GetLogicalPalette(void) {
+    return (const LOGPALETTE *)&s_palette.logical;
+}
+
+HPALETTE Render_CreatePalette(void) {
+    s_palette.logical.version = 0x300;
+    s_palette.logical.count = RENDER_PALETTE_ENTRIES;
+    return CreatePalette(Render_GetLogicalPalette());
+}
+
+// A core colour's 4-bit red, green and blue (bits 0-3, 4-7, 8-11) as 8-bit values.
+static PALETTEENTRY Render_EntryFromCoreColor(uint16_t color) {
+    PALETTEENTRY entry;
+    entry.peRed = (BYTE)((color & 0xF) * 0x11);
+    entry.peGreen = (BYTE)(((color >> 4) & 0xF) * 0x11);
+    entry.peBlue = (BYTE)(((color >> 8) & 0xF) * 0x11);
+    entry.peFlags = 0;
+    return entry;
+}
+
+void Render_UpdatePalette(HDC dc, HPALETTE palette) {
+    uint32_t graphics = GDCGraph_GetPalette();
+    uint32_t text = GDCText_GetPalette();
+    PALETTEENTRY *entries = s_palette.logical.entries;
+    for (int i = 0; i < RENDER_PALETTE_ENTRIES; i++)
+        entries[i] = Render_EntryFromCoreColor(i < 16 ? GDCPal_GetColor(graphics, (uint8_t)i)
+                                                      : GDCPal_GetColor(text, (uint8_t)(i - 16)));
+
+    if (Render_GetMode() >= RENDER_PLACEHOLDER_MODES) {
+        uint8_t colors[48];
+        Render_GetPlaceholderColors(colors);
+        for (int k = 0; k < 16; k++) {
+            entries[k].peRed = colors[3 * k + 2];
+            entries[k].peGreen = colors[3 * k + 1];
+            entries[k].peBlue = colors[3 * k];
+            entries[k].peFlags = 0;
+        }
+    } else {
+        Render_LoadSurfaceColors(dc, Render_GetLogicalPalette());
+    }
+    SetPaletteEntries(palette, 0, RENDER_PALETTE_ENTRIES, entries);
+    SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
+}
+
+void Render_LoadSurfaceColors(HDC dc, const LOGPALETTE *logical) {
+    const RenderSurfaces *surfaces = Render_GetSurfaces();
+    if (!surfaces->graphics && !surfaces->text)
+        return; // nothing to recolour yet
+
+    const PALETTEENTRY *entries = &logical->palPalEntry[0];
+    RGBQUAD table[RENDER_PALETTE_ENTRIES];
+    for (int i = 0; i < RENDER_PALETTE_ENTRIES; i++) {
+        table[i].rgbBlue = entries[i].peBlue;
+        table[i].rgbGreen = entries[i].peGreen;
+        table[i].rgbRed = entries[i].peRed;
+        table[i].rgbReserved = 0;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ displaced = 0;
+    if (surfaces->graphics) {
+        displaced = SelectObject(memory, surfaces->graphics);
+        SetDIBColorTable(memory, 0, 16, table);
+    }
+    if (surfaces->text) {
+        HGDIOBJ previous = SelectObject(memory, surfaces->text);
+        if (!displaced)
+            displaced = previous;
+        SetDIBColorTable(memory, 0, 8, table + 16);
+    }
+    SelectObject(memory, displaced);
+    DeleteDC(memory);
+}
