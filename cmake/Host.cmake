@@ -4,9 +4,13 @@
 find_package(GTest REQUIRED)
 enable_testing()
 
-add_library(frontend STATIC ${FRONTEND_SOURCES})
-target_include_directories(frontend PUBLIC "${CMAKE_SOURCE_DIR}")
-target_compile_options(frontend PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+# The renderer front carries the render mode; everything else is the same in every mode.
+set(FRONTEND_MODE_SOURCE "${CMAKE_SOURCE_DIR}/render/render.cpp")
+set(FRONTEND_COMMON_SOURCES ${FRONTEND_SOURCES})
+list(REMOVE_ITEM FRONTEND_COMMON_SOURCES "${FRONTEND_MODE_SOURCE}")
+add_library(frontend_common STATIC ${FRONTEND_COMMON_SOURCES})
+target_include_directories(frontend_common PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(frontend_common PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
 
 add_library(platform_fake STATIC
   "${CMAKE_SOURCE_DIR}/platform/fake/fake_platform.cpp")

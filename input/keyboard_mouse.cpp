@@ -2,29 +2,34 @@
 #include "platform/platform.h"
 #include "input/input.h"
 
-LRESULT Input_KeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT Input_KeyDown(HWND window, WPARAM wParam, LPARAM lParam)
+{
     return DefWindowProcA(window, WM_KEYDOWN, wParam, lParam);
 }
 
-LRESULT Input_KeyUp(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT Input_KeyUp(HWND window, WPARAM wParam, LPARAM lParam)
+{
     return DefWindowProcA(window, WM_KEYUP, wParam, lParam);
 }
 
-LRESULT Input_SysKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT Input_SysKeyDown(HWND window, WPARAM wParam, LPARAM lParam)
+{
     (void)window;
     (void)wParam;
     (void)lParam;
     return 1;
 }
 
-LRESULT Input_MouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT Input_MouseMove(HWND window, WPARAM wParam, LPARAM lParam)
+{
     (void)window;
     (void)wParam;
     (void)lParam;
     return 1;
 }
 
-LRESULT Input_MouseButton(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Input_MouseButton(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     (void)window;
     (void)message;
     (void)wParam;
@@ -32,11 +37,13 @@ LRESULT Input_MouseButton(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return 1;
 }
 
-LRESULT Input_MouseLeave(HWND window) {
+LRESULT Input_MouseLeave(HWND window)
+{
     (void)window;
     return 1;
 }
 
-void Main_SyncModifierKeys(uint32_t vk) {
+void Main_SyncModifierKeys(uint32_t vk)
+{
     (void)vk;
 }

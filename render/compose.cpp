@@ -9,7 +9,10 @@ enum {
 };
 
 void Render_Present(HDC dc, int32_t mode, uint16_t clientWidth, uint16_t clientHeight,
-                    uint16_t offsetX, uint16_t offsetY, uint16_t frameWidth, uint16_t frameHeight) {
+                    uint16_t offsetX, uint16_t offsetY, uint16_t frameWidth, uint16_t frameHeight)
+{
+    if (!Render_SurfacesComplete(mode))
+        return; // no frame to show: leave the window as it is
     bool matches = clientWidth == frameWidth || clientHeight == frameHeight;
     if (matches && mode != 6) {
         Render_Compose(dc, mode, frameWidth, frameHeight, offsetX, offsetY);
@@ -35,7 +38,8 @@ void Render_Present(HDC dc, int32_t mode, uint16_t clientWidth, uint16_t clientH
 // Modes 8 and 9: the mask applied with AND and OR blits. Under the mask's 1 bits the target
 // ends as exactly the text pixel, elsewhere as the graphics pixel, whatever it held before.
 static void Render_ComposeMasked(HDC target, HDC graphics, HDC text, HBITMAP mask, int width,
-                                 int height, int x, int y) {
+                                 int height, int x, int y)
+{
     HDC maskDC = CreateCompatibleDC(target);
     HGDIOBJ displaced = SelectObject(maskDC, mask);
     // Mask bits 1 arrive white under the default colours, from a plane bitmap and from a
@@ -51,10 +55,11 @@ static void Render_ComposeMasked(HDC target, HDC graphics, HDC text, HBITMAP mas
 }
 
 void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, uint16_t x,
-                    uint16_t y) {
-    const RenderSurfaces *s = Render_GetSurfaces();
-    if (!s->graphics || !s->text || !s->mask)
+                    uint16_t y)
+{
+    if (!Render_SurfacesComplete(mode))
         return; // nothing to compose from
+    const RenderSurfaces *s = Render_GetSurfaces();
 
     HDC graphics = CreateCompatibleDC(target);
     HGDIOBJ graphicsDisplaced = SelectObject(graphics, s->graphics);

@@ -3,7 +3,8 @@
 #include "platform/platform.h"
 #include "render/render.h"
 
-uint8_t Render_SwapRopOperands(uint8_t index) {
+uint8_t Render_SwapRopOperands(uint8_t index)
+{
     // Bit 4p + 2s + d holds the result for pattern p, source s, destination d: exchanging
     // s and d swaps bits 1 and 2, and bits 5 and 6.
     return (uint8_t)((index & 0x99) | ((index & 0x22) << 1) | ((index & 0x44) >> 1));
@@ -19,7 +20,8 @@ typedef struct {
 } RenderMaskBltObjects;
 
 // A scratch device context holding a bitmap of the blit's size; false if either fails.
-static bool Render_MakeScratch(RenderMaskBltObjects *o, int k, HDC dest, int width, int height) {
+static bool Render_MakeScratch(RenderMaskBltObjects *o, int k, HDC dest, int width, int height)
+{
     o->scratchDC[k] = CreateCompatibleDC(dest);
     if (!o->scratchDC[k])
         return false;
@@ -30,7 +32,8 @@ static bool Render_MakeScratch(RenderMaskBltObjects *o, int k, HDC dest, int wid
     return o->scratchDisplaced[k] != 0;
 }
 
-static void Render_ReleaseMaskBltObjects(RenderMaskBltObjects *o) {
+static void Render_ReleaseMaskBltObjects(RenderMaskBltObjects *o)
+{
     if (o->maskDC && o->maskDisplaced)
         SelectObject(o->maskDC, o->maskDisplaced);
     for (int k = 0; k < 2; k++)
@@ -47,7 +50,8 @@ static void Render_ReleaseMaskBltObjects(RenderMaskBltObjects *o) {
 }
 
 BOOL Render_EmulatedMaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
-                            int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4) {
+                            int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4)
+{
     const DWORD foreground = rop4 & 0x00FFFFFF;
     if (!mask)
         return BitBlt(dest, x, y, width, height, source, sourceX, sourceY, foreground);

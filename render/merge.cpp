@@ -9,7 +9,8 @@ static struct {
 } s_merge;
 
 int Render_MergePlanes(HDC target, int x, int y, int width, int height, const HBITMAP *planes,
-                       uint8_t count, int sourceX, int sourceY) {
+                       uint8_t count, int sourceX, int sourceY)
+{
     if ((uint8_t)(count - 2) > 6)
         return 0; // 2 to 8 planes only
     HDC dcs[8];
@@ -27,7 +28,8 @@ int Render_MergePlanes(HDC target, int x, int y, int width, int height, const HB
 }
 
 int Render_MergePlaneDCs(HDC target, int x, int y, int width, int height, const HDC *planes,
-                         uint8_t count, int sourceX, int sourceY) {
+                         uint8_t count, int sourceX, int sourceY)
+{
     if (count < 2)
         return 0;
     if (s_merge.grey[255].rgbRed != 255)

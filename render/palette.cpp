@@ -31,22 +31,26 @@ static const uint8_t RENDER_PLACEHOLDER_COLORS[48] = {
     0xFF, 0xFF, 0xFF, // 15 white
 };
 
-void Render_GetPlaceholderColors(uint8_t *colors) {
+void Render_GetPlaceholderColors(uint8_t *colors)
+{
     memcpy(colors, RENDER_PLACEHOLDER_COLORS, sizeof RENDER_PLACEHOLDER_COLORS);
 }
 
-const LOGPALETTE *Render_GetLogicalPalette(void) {
+const LOGPALETTE *Render_GetLogicalPalette(void)
+{
     return (const LOGPALETTE *)&s_palette.logical;
 }
 
-HPALETTE Render_CreatePalette(void) {
+HPALETTE Render_CreatePalette(void)
+{
     s_palette.logical.version = 0x300;
     s_palette.logical.count = RENDER_PALETTE_ENTRIES;
     return CreatePalette(Render_GetLogicalPalette());
 }
 
 // A core colour's 4-bit red, green and blue (bits 0-3, 4-7, 8-11) as 8-bit values.
-static PALETTEENTRY Render_EntryFromCoreColor(uint16_t color) {
+static PALETTEENTRY Render_EntryFromCoreColor(uint16_t color)
+{
     PALETTEENTRY entry;
     entry.peRed = (BYTE)((color & 0xF) * 0x11);
     entry.peGreen = (BYTE)(((color >> 4) & 0xF) * 0x11);
@@ -55,7 +59,8 @@ static PALETTEENTRY Render_EntryFromCoreColor(uint16_t color) {
     return entry;
 }
 
-void Render_UpdatePalette(HDC dc, HPALETTE palette) {
+void Render_UpdatePalette(HDC dc, HPALETTE palette)
+{
     uint32_t graphics = GDCGraph_GetPalette();
     uint32_t text = GDCText_GetPalette();
     PALETTEENTRY *entries = s_palette.logical.entries;
@@ -80,7 +85,8 @@ void Render_UpdatePalette(HDC dc, HPALETTE palette) {
     RealizePalette(dc);
 }
 
-void Render_LoadSurfaceColors(HDC dc, const LOGPALETTE *logical) {
+void Render_LoadSurfaceColors(HDC dc, const LOGPALETTE *logical)
+{
     const RenderSurfaces *surfaces = Render_GetSurfaces();
     if (!surfaces->graphics && !surfaces->text)
         return; // nothing to recolour yet

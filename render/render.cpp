@@ -21,11 +21,13 @@ static struct {
     uint8_t paintCounter;
 } s_render = {RENDER_MODE, 0, 0, 0, 0, 0x00CB0000, {0, 0, 0, 0}, 0, 0, 0, 0, 0};
 
-int32_t Render_GetMode(void) {
+int32_t Render_GetMode(void)
+{
     return s_render.mode;
 }
 
-static void Render_LogCaps(int caps) {
+static void Render_LogCaps(int caps)
+{
     static const struct {
         int bit;
         char letter;
@@ -41,7 +43,8 @@ static void Render_LogCaps(int caps) {
            shown[4], shown[5], shown[6], shown[7], shown[8]);
 }
 
-CORE_API int Render_Initialize(HWND window) {
+CORE_API int Render_Initialize(HWND window)
+{
     HDC dc = GetDC(window);
     s_render.window = window;
     HPALETTE palette = Render_CreatePalette();
@@ -62,11 +65,13 @@ CORE_API int Render_Initialize(HWND window) {
     return 0;
 }
 
-CORE_API uint8_t Render_IsFullscreen(void) {
+CORE_API uint8_t Render_IsFullscreen(void)
+{
     return (uint8_t)s_render.fullscreen;
 }
 
-CORE_API BOOL Render_Paint(HWND window) {
+CORE_API BOOL Render_Paint(HWND window)
+{
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (s_render.mode < RENDER_PLACEHOLDER_MODES)
@@ -78,19 +83,22 @@ CORE_API BOOL Render_Paint(HWND window) {
     return EndPaint(window, &paint);
 }
 
-CORE_API uint8_t Render_SetFullscreen(uint8_t on) {
+CORE_API uint8_t Render_SetFullscreen(uint8_t on)
+{
     (void)on;
     return 1; // not switched
 }
 
-CORE_API int Render_Shutdown(HWND window) {
+CORE_API int Render_Shutdown(HWND window)
+{
     (void)window;
     if (s_render.mode < RENDER_PLACEHOLDER_MODES)
         return Render_DestroySurfaces(s_render.mode);
     return 0;
 }
 
-CORE_API BOOL Render_Step(HWND window) {
+CORE_API BOOL Render_Step(HWND window)
+{
     if (GDCGraph_IsPaletteChanged())
         Render_UpdatePalette(GetDC(window), s_render.palette);
     if (s_render.mode < RENDER_PLACEHOLDER_MODES)
@@ -99,7 +107,8 @@ CORE_API BOOL Render_Step(HWND window) {
     return RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void Render_Resize(uint16_t width, uint16_t height, uint8_t maximized) {
+void Render_Resize(uint16_t width, uint16_t height, uint8_t maximized)
+{
     printf("[Render] Resize: %i, %i ", width, height);
     s_render.clientWidth = width;
     s_render.clientHeight = height;

@@ -60,6 +60,9 @@ void Render_FetchFrame(int32_t mode);
 // Deletes the surface set; the result of the last deletion.
 BOOL Render_DestroySurfaces(int32_t mode);
 
+// Every object the mode draws from exists.
+bool Render_SurfacesComplete(int32_t mode);
+
 // The surface set; null handles where nothing exists.
 const RenderSurfaces *Render_GetSurfaces(void);
 

@@ -262,6 +262,7 @@ static const DWORD RENDER_ROP_TABLE[256] = {
     0x00FF0062, // FF: 1 (1)
 };
 
-DWORD Render_GetRopCode(uint8_t index) {
+DWORD Render_GetRopCode(uint8_t index)
+{
     return RENDER_ROP_TABLE[index];
 }

@@ -4,12 +4,13 @@
 
 static RenderSurfaces s_surfaces;
 
-const RenderSurfaces *Render_GetSurfaces(void) {
+const RenderSurfaces *Render_GetSurfaces(void)
+{
     return &s_surfaces;
 }
 
-// Every object the mode draws from exists.
-static bool Render_SurfacesComplete(int32_t mode) {
+bool Render_SurfacesComplete(int32_t mode)
+{
     if (!s_surfaces.graphics || !s_surfaces.text || !s_surfaces.mask)
         return false;
     if (mode & 1) {
@@ -21,11 +22,13 @@ static bool Render_SurfacesComplete(int32_t mode) {
     return s_surfaces.graphicsBits && s_surfaces.textBits && s_surfaces.maskBits;
 }
 
-static void Render_ForgetSurfaces(void) {
+static void Render_ForgetSurfaces(void)
+{
     memset(&s_surfaces, 0, sizeof s_surfaces);
 }
 
-int32_t Render_CreateSurfaces(HDC dc, int32_t mode, uint16_t width, uint16_t height) {
+int32_t Render_CreateSurfaces(HDC dc, int32_t mode, uint16_t width, uint16_t height)
+{
     // One header and a 32-byte colour table: sixteen palette indices or eight RGBQUADs.
     struct {
         BITMAPINFOHEADER header;
@@ -79,7 +82,8 @@ int32_t Render_CreateSurfaces(HDC dc, int32_t mode, uint16_t width, uint16_t hei
     return 1;
 }
 
-void Render_FetchFrame(int32_t mode) {
+void Render_FetchFrame(int32_t mode)
+{
     if (!Render_SurfacesComplete(mode))
         return; // the core must not be handed null surfaces
     if (mode & 1) {
@@ -88,17 +92,16 @@ void Render_FetchFrame(int32_t mode) {
         GDC_RenderBuffer(&first, &second);
         if (!first || !second)
             return;
-        for (int k = 0; k < 4; k++) {
-            SetBitmapBits(s_surfaces.planes[k], CORE_PLANE_BYTES, first + CORE_PLANE_BYTES * k);
-            SetBitmapBits(s_surfaces.planes[4 + k], CORE_PLANE_BYTES,
-                          second + CORE_PLANE_BYTES * k);
-        }
+        for (int k = 0; k < 8; k++)
+            SetBitmapBits(s_surfaces.planes[k], CORE_PLANE_BYTES,
+                          (k < 4 ? first : second) + CORE_PLANE_BYTES * (k & 3));
     } else {
         GDC_RenderSep(s_surfaces.graphicsBits, s_surfaces.textBits, s_surfaces.maskBits);
     }
 }
 
-BOOL Render_DestroySurfaces(int32_t mode) {
+BOOL Render_DestroySurfaces(int32_t mode)
+{
     BOOL result = 0;
     if (s_surfaces.graphics)
         DeleteObject(s_surfaces.graphics);

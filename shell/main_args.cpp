@@ -4,7 +4,8 @@
 
 // One walk of the line by the splitting rules. With a null block it only counts, so the
 // measured size and the filled block cannot disagree.
-static size_t Main_WalkArgs(const char *line, uint32_t *count, char *block, uint32_t capacity) {
+static size_t Main_WalkArgs(const char *line, uint32_t *count, char *block, uint32_t capacity)
+{
     uint32_t arguments = 0;
     size_t characters = 0;
     char **pointers = (char **)block;
@@ -50,17 +51,20 @@ static size_t Main_WalkArgs(const char *line, uint32_t *count, char *block, uint
     return (sizeof(char *) + 1) * (size_t)arguments + characters;
 }
 
-size_t WINAPI Main_MeasureArgs(const char *line, uint32_t *count) {
+size_t WINAPI Main_MeasureArgs(const char *line, uint32_t *count)
+{
     return Main_WalkArgs(line, count, 0, 0);
 }
 
-void WINAPI Main_SplitArgs(const char *line, uint32_t count, char *block) {
+void WINAPI Main_SplitArgs(const char *line, uint32_t count, char *block)
+{
     uint32_t filled = 0;
     if (count != 0)
         Main_WalkArgs(line, &filled, block, count);
 }
 
-const char *Main_FindArgumentTail(const char *line) {
+const char *Main_FindArgumentTail(const char *line)
+{
     if (!line)
         return 0;
     char terminator = ' ';

@@ -3,7 +3,8 @@
 #include "shell/shell.h"
 
 // The stack may arrive 4-byte aligned from the loader; the block gets 16-byte alignment.
-PLATFORM_EXPORT __attribute__((force_align_arg_pointer, noreturn)) void Main_Startup(void) {
+PLATFORM_EXPORT __attribute__((force_align_arg_pointer, noreturn)) void Main_Startup(void)
+{
     const char *line = GetCommandLineA();
     uint32_t count = 0;
     size_t size = Main_MeasureArgs(line, &count);

@@ -15,9 +15,12 @@ enum {
 
 static const char MAIN_CLASS_NAME[] = "WCGRAPH";
 
-static struct { char title[52]; } s_main = {"Video Out"};
+static struct {
+    char title[52];
+} s_main = {"Video Out"};
 
-int Main_Run(int count, char **arguments) {
+int Main_Run(int count, char **arguments)
+{
     (void)count;
     (void)arguments;
     SetConsoleTitleA("Console Out");
@@ -26,7 +29,8 @@ int Main_Run(int count, char **arguments) {
 }
 
 // Themes off for this application; skipped silently when the library or function is missing.
-static void Main_DisableThemes(HWND window) {
+static void Main_DisableThemes(HWND window)
+{
     HMODULE theme = LoadLibraryA("UxTheme.dll");
     if (!theme)
         return;
@@ -39,7 +43,8 @@ static void Main_DisableThemes(HWND window) {
     FreeLibrary(theme);
 }
 
-int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLine, int show) {
+int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLine, int show)
+{
     (void)unused;
     (void)show;
     WNDCLASSEXA cls;
@@ -93,7 +98,8 @@ int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLin
     return 0;
 }
 
-LRESULT CALLBACK Main_WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Main_WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_CREATE:
         Render_Initialize(window);

@@ -18,7 +18,8 @@ static struct {
     uint16_t shown;
 } s_frame;
 
-void Frame_Run(HWND window) {
+void Frame_Run(HWND window)
+{
     s_frame.start = Time_Get();
     s_frame.deadline = s_frame.start + (s_frame.cadence == 0 ? 16u : 17u);
     s_frame.cadence = (uint8_t)((s_frame.cadence + 1) % 3);
@@ -39,6 +40,7 @@ void Frame_Run(HWND window) {
     }
 }
 
-uint16_t Frame_GetShownRate(void) {
+uint16_t Frame_GetShownRate(void)
+{
     return s_frame.shown;
 }

@@ -15,7 +15,8 @@ static struct {
 } s_time;
 
 // Loads WinMM with all three entry points, or leaves it unloaded.
-static void Time_LoadWinMM(void) {
+static void Time_LoadWinMM(void)
+{
     s_time.winmm = LoadLibraryA("WinMM");
     if (!s_time.winmm)
         return;
@@ -31,7 +32,8 @@ static void Time_LoadWinMM(void) {
     }
 }
 
-CORE_API int32_t Time_Initialize(uint32_t period) {
+CORE_API int32_t Time_Initialize(uint32_t period)
+{
     if (s_time.running)
         return s_time.source; // the period is begun once per run
 
@@ -66,7 +68,8 @@ CORE_API int32_t Time_Initialize(uint32_t period) {
     return s_time.source;
 }
 
-CORE_API uint32_t Time_Get(void) {
+CORE_API uint32_t Time_Get(void)
+{
     // Outside the running state no chosen clock may be usable (a core may ask from
     // Kernel_Initialize, before the clock starts): the tick count is always there.
     if (s_time.source == TIME_SOURCE_COUNTER && s_time.divisor != 0) {
@@ -80,7 +83,8 @@ CORE_API uint32_t Time_Get(void) {
     return GetTickCount();
 }
 
-CORE_API int32_t Time_Shutdown(uint32_t period) {
+CORE_API int32_t Time_Shutdown(uint32_t period)
+{
     if (s_time.running && s_time.winmm) {
         s_time.endPeriod(period);
         FreeLibrary(s_time.winmm);

@@ -11,19 +11,23 @@ static FakePlatform s_fake;
 
 std::string Fake_Name(const void *handle);
 
-FakePlatform &Fake() {
+FakePlatform &Fake()
+{
     return s_fake;
 }
 
-void Fake_Reset() {
+void Fake_Reset()
+{
     s_fake = FakePlatform();
 }
 
-void Fake_Record(const std::string &call) {
+void Fake_Record(const std::string &call)
+{
     s_fake.calls.push_back(call);
 }
 
-static void Fake_Recordf(const char *format, ...) {
+static void Fake_Recordf(const char *format, ...)
+{
     char text[256];
     va_list args;
     va_start(args, format);
@@ -32,7 +36,8 @@ static void Fake_Recordf(const char *format, ...) {
     Fake_Record(text);
 }
 
-std::vector<std::string> Fake_CallsMatching(std::initializer_list<const char *> prefixes) {
+std::vector<std::string> Fake_CallsMatching(std::initializer_list<const char *> prefixes)
+{
     std::vector<std::string> out;
     for (const std::string &call : s_fake.calls)
         for (const char *prefix : prefixes)
@@ -43,7 +48,8 @@ std::vector<std::string> Fake_CallsMatching(std::initializer_list<const char *> 
     return out;
 }
 
-void Fake_Post(UINT message, WPARAM wParam, LPARAM lParam) {
+void Fake_Post(UINT message, WPARAM wParam, LPARAM lParam)
+{
     MSG msg = {};
     msg.hwnd = FAKE_WINDOW;
     msg.message = message;
@@ -54,13 +60,15 @@ void Fake_Post(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- clocks ----
 
-static BOOL WINAPI Fake_QueryPerformanceCounter(LARGE_INTEGER *value) {
+static BOOL WINAPI Fake_QueryPerformanceCounter(LARGE_INTEGER *value)
+{
     unsigned __int128 counts = (unsigned __int128)s_fake.nowMicros * s_fake.counterFrequency;
     value->QuadPart = (int64_t)(uint64_t)(counts / 1000000u + s_fake.counterOffset);
     return TRUE;
 }
 
-static BOOL WINAPI Fake_QueryPerformanceFrequency(LARGE_INTEGER *value) {
+static BOOL WINAPI Fake_QueryPerformanceFrequency(LARGE_INTEGER *value)
+{
     if (s_fake.frequencyFails) {
         value->QuadPart = 0;
         return FALSE;
@@ -69,21 +77,25 @@ static BOOL WINAPI Fake_QueryPerformanceFrequency(LARGE_INTEGER *value) {
     return TRUE;
 }
 
-static UINT WINAPI Fake_timeBeginPeriod(UINT period) {
+static UINT WINAPI Fake_timeBeginPeriod(UINT period)
+{
     Fake_Recordf("timeBeginPeriod(%u)", period);
     return 0;
 }
 
-static UINT WINAPI Fake_timeEndPeriod(UINT period) {
+static UINT WINAPI Fake_timeEndPeriod(UINT period)
+{
     Fake_Recordf("timeEndPeriod(%u)", period);
     return 0;
 }
 
-static DWORD WINAPI Fake_timeGetTime(void) {
+static DWORD WINAPI Fake_timeGetTime(void)
+{
     return (DWORD)(s_fake.nowMicros / 1000u);
 }
 
-static void WINAPI Fake_SetThemeAppProperties(DWORD flags) {
+static void WINAPI Fake_SetThemeAppProperties(DWORD flags)
+{
     Fake_Recordf("SetThemeAppProperties(%u)", flags);
 }
 
@@ -91,21 +103,25 @@ extern "C" {
 
 // ---- kernel32 ----
 
-LPSTR WINAPI GetCommandLineA(void) {
+LPSTR WINAPI GetCommandLineA(void)
+{
     return (LPSTR)s_fake.commandLine.c_str();
 }
 
-void WINAPI ExitProcess(UINT code) {
+void WINAPI ExitProcess(UINT code)
+{
     fprintf(stderr, "fake ExitProcess(%u) reached\n", code);
     abort();
 }
 
-BOOL WINAPI SetConsoleTitleA(LPCSTR title) {
+BOOL WINAPI SetConsoleTitleA(LPCSTR title)
+{
     Fake_Recordf("SetConsoleTitleA(%s)", title);
     return TRUE;
 }
 
-HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
+HMODULE WINAPI GetModuleHandleA(LPCSTR name)
+{
     if (!name)
         return FAKE_INSTANCE;
     if (strcmp(name, "Kernel32") == 0 && s_fake.kernel32Present)
@@ -113,7 +129,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
     return 0;
 }
 
-HMODULE WINAPI LoadLibraryA(LPCSTR name) {
+HMODULE WINAPI LoadLibraryA(LPCSTR name)
+{
     Fake_Recordf("LoadLibraryA(%s)", name);
     HMODULE module = 0;
     if (strcmp(name, "WinMM") == 0 && s_fake.winmmPresent)
@@ -125,7 +142,8 @@ HMODULE WINAPI LoadLibraryA(LPCSTR name) {
     return module;
 }
 
-BOOL WINAPI FreeLibrary(HMODULE module) {
+BOOL WINAPI FreeLibrary(HMODULE module)
+{
     Fake_Recordf("FreeLibrary(%s)", module == FAKE_WINMM     ? "WinMM"
                                     : module == FAKE_UXTHEME ? "UxTheme.dll"
                                                              : "?");
@@ -133,7 +151,8 @@ BOOL WINAPI FreeLibrary(HMODULE module) {
     return TRUE;
 }
 
-FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
+{
     void *fn = 0;
     if (module == FAKE_KERNEL32) {
         if (strcmp(name, "QueryPerformanceCounter") == 0 && s_fake.counterPresent)
@@ -154,31 +173,36 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
     return (FARPROC)fn;
 }
 
-void WINAPI Sleep(DWORD milliseconds) {
+void WINAPI Sleep(DWORD milliseconds)
+{
     Fake_Recordf("Sleep(%u)", milliseconds);
     s_fake.nowMicros += (uint64_t)milliseconds * 1000u + s_fake.sleepOvershootMicros;
 }
 
-DWORD WINAPI GetTickCount(void) {
+DWORD WINAPI GetTickCount(void)
+{
     return (DWORD)(s_fake.nowMicros / 1000u);
 }
 
 // ---- user32 ----
 
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *cls) {
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *cls)
+{
     Fake_Recordf("RegisterClassExA(%s, style=0x%x, icons=%d%d, brush=%d)", cls->lpszClassName,
                  cls->style, cls->hIcon != 0, cls->hIconSm != 0, cls->hbrBackground != 0);
     s_fake.windowProc = cls->lpfnWndProc;
     return 1;
 }
 
-BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance) {
+BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance)
+{
     Fake_Recordf("UnregisterClassA(%s, %d)", name, instance == FAKE_INSTANCE);
     return TRUE;
 }
 
 // A frame of 3 pixels and a caption of 19 around the client area.
-BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu) {
+BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu)
+{
     Fake_Recordf("AdjustWindowRect(0x%08x, %d)", style, menu);
     rect->left -= 3;
     rect->top -= 22;
@@ -189,7 +213,8 @@ BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu) {
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE instance, LPVOID param) {
+                            HINSTANCE instance, LPVOID param)
+{
     Fake_Recordf("CreateWindowExA(%u, %s, %s, 0x%08x, %d, %d, %d, %d, %d, %d, %d, %d)", exStyle,
                  className, title, style, x, y, width, height, parent != 0, menu != 0,
                  instance == FAKE_INSTANCE, param != 0);
@@ -198,17 +223,20 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     return FAKE_WINDOW;
 }
 
-BOOL WINAPI ShowWindow(HWND, int command) {
+BOOL WINAPI ShowWindow(HWND, int command)
+{
     Fake_Recordf("ShowWindow(%d)", command);
     return TRUE;
 }
 
-BOOL WINAPI UpdateWindow(HWND) {
+BOOL WINAPI UpdateWindow(HWND)
+{
     Fake_Record("UpdateWindow()");
     return TRUE;
 }
 
-BOOL WINAPI PeekMessageA(MSG *msg, HWND, UINT, UINT, UINT remove) {
+BOOL WINAPI PeekMessageA(MSG *msg, HWND, UINT, UINT, UINT remove)
+{
     if (s_fake.queue.empty()) {
         s_fake.idlePasses++;
         if (s_fake.onIdle)
@@ -221,30 +249,35 @@ BOOL WINAPI PeekMessageA(MSG *msg, HWND, UINT, UINT, UINT remove) {
     return TRUE;
 }
 
-BOOL WINAPI TranslateMessage(const MSG *) {
+BOOL WINAPI TranslateMessage(const MSG *)
+{
     return FALSE;
 }
 
-LRESULT WINAPI DispatchMessageA(const MSG *msg) {
+LRESULT WINAPI DispatchMessageA(const MSG *msg)
+{
     Fake_Recordf("DispatchMessageA(0x%04x)", msg->message);
     if (msg->hwnd && s_fake.windowProc)
         return s_fake.windowProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     return 0;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
+{
     Fake_Recordf("DefWindowProcA(0x%04x)", message);
     if (message == WM_CLOSE && s_fake.windowProc)
         s_fake.windowProc(window, WM_DESTROY, 0, 0);
     return FAKE_RESULT_DEFAULT;
 }
 
-LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Fake_Recordf("SendMessageA(0x%04x, %d, %d)", message, (int)wParam, (int)lParam);
     return s_fake.windowProc ? s_fake.windowProc(window, message, wParam, lParam) : 0;
 }
 
-void WINAPI PostQuitMessage(int code) {
+void WINAPI PostQuitMessage(int code)
+{
     Fake_Recordf("PostQuitMessage(%d)", code);
     MSG msg = {};
     msg.message = WM_QUIT;
@@ -252,28 +285,33 @@ void WINAPI PostQuitMessage(int code) {
     s_fake.queue.push_back(msg);
 }
 
-BOOL WINAPI SetWindowTextA(HWND, LPCSTR text) {
+BOOL WINAPI SetWindowTextA(HWND, LPCSTR text)
+{
     Fake_Recordf("SetWindowTextA(%s)", text);
     return TRUE;
 }
 
-HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+{
     Fake_Recordf("LoadImageA(%d, %d, %u, %d, %d, %u)", instance == FAKE_INSTANCE,
                  (int)(uintptr_t)name, type, cx, cy, flags);
     return (HANDLE)(uintptr_t)(0x3000 + cx);
 }
 
-HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
     Fake_Recordf("LoadCursorA(%d, %d)", instance != 0, (int)(uintptr_t)name);
     return (HCURSOR)(uintptr_t)0x3100;
 }
 
-BOOL WINAPI InvalidateRect(HWND, const RECT *rect, BOOL erase) {
+BOOL WINAPI InvalidateRect(HWND, const RECT *rect, BOOL erase)
+{
     Fake_Recordf("InvalidateRect(%s, %d)", rect ? "rect" : "all", erase);
     return TRUE;
 }
 
-BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags) {
+BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags)
+{
     Fake_Recordf("RedrawWindow(%s, %s, 0x%04x)", rect ? "rect" : "all", region ? "rgn" : "none",
                  flags);
     // An immediate update paints inside the call.
@@ -282,31 +320,36 @@ BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags
     return TRUE;
 }
 
-HDC WINAPI BeginPaint(HWND, PAINTSTRUCT *paint) {
+HDC WINAPI BeginPaint(HWND, PAINTSTRUCT *paint)
+{
     Fake_Record("BeginPaint()");
     memset(paint, 0, sizeof *paint);
     paint->hdc = FAKE_DC;
     return FAKE_DC;
 }
 
-BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *) {
+BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *)
+{
     Fake_Record("EndPaint()");
     return TRUE;
 }
 
-HDC WINAPI GetDC(HWND) {
+HDC WINAPI GetDC(HWND)
+{
     Fake_Record("GetDC()");
     return FAKE_DC;
 }
 
 // ---- gdi32 ----
 
-HGDIOBJ WINAPI GetStockObject(int object) {
+HGDIOBJ WINAPI GetStockObject(int object)
+{
     Fake_Recordf("GetStockObject(%d)", object);
     return (HGDIOBJ)(uintptr_t)(0x5000 + object);
 }
 
-UINT WINAPI RealizePalette(HDC dc) {
+UINT WINAPI RealizePalette(HDC dc)
+{
     Fake_Recordf("RealizePalette(%s)", Fake_Name(dc).c_str());
     return 0;
 }
@@ -317,20 +360,23 @@ UINT WINAPI RealizePalette(HDC dc) {
 
 #define FAKE_STOCK_BITMAP ((uintptr_t)0x9000) // what a new memory DC holds
 
-static uintptr_t Fake_NewObject(char kind) {
+static uintptr_t Fake_NewObject(char kind)
+{
     uintptr_t handle = s_fake.nextHandle++;
     s_fake.objects[handle].kind = kind;
     return handle;
 }
 
-int Fake_LiveObjects(char kind) {
+int Fake_LiveObjects(char kind)
+{
     int n = 0;
     for (const auto &entry : s_fake.objects)
         n += entry.second.kind == kind;
     return n;
 }
 
-std::string Fake_Name(const void *handle) {
+std::string Fake_Name(const void *handle)
+{
     uintptr_t h = (uintptr_t)handle;
     if (!h)
         return "null";
@@ -347,27 +393,30 @@ std::string Fake_Name(const void *handle) {
     return kind + std::to_string(h - 0x10000 + 1);
 }
 
-static bool Fake_Fails(int &calls, int failAt) {
+static bool Fake_Fails(int &calls, int failAt)
+{
     return ++calls == failAt;
 }
 
 extern "C" {
 
-HPALETTE WINAPI CreatePalette(const LOGPALETTE *palette) {
+HPALETTE WINAPI CreatePalette(const LOGPALETTE *palette)
+{
     HPALETTE handle = (HPALETTE)Fake_NewObject('P');
     Fake_Recordf("CreatePalette(0x%x, %u) = %s", palette->palVersion, palette->palNumEntries,
                  Fake_Name(handle).c_str());
     return handle;
 }
 
-HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL background) {
+HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL background)
+{
     Fake_Recordf("SelectPalette(%s, %s, %d)", Fake_Name(dc).c_str(), Fake_Name(palette).c_str(),
                  background);
     return 0;
 }
 
-UINT WINAPI SetPaletteEntries(HPALETTE palette, UINT start, UINT count,
-                              const PALETTEENTRY *entries) {
+UINT WINAPI SetPaletteEntries(HPALETTE palette, UINT start, UINT count, const PALETTEENTRY *entries)
+{
     std::string text = "SetPaletteEntries(" + Fake_Name(palette) + ", " + std::to_string(start) +
                        ", " + std::to_string(count);
     char entry[16];
@@ -380,11 +429,13 @@ UINT WINAPI SetPaletteEntries(HPALETTE palette, UINT start, UINT count,
     return count;
 }
 
-int WINAPI GetDeviceCaps(HDC, int index) {
+int WINAPI GetDeviceCaps(HDC, int index)
+{
     return index == RASTERCAPS ? s_fake.rasterCaps : 0;
 }
 
-HDC WINAPI CreateCompatibleDC(HDC dc) {
+HDC WINAPI CreateCompatibleDC(HDC dc)
+{
     if (Fake_Fails(s_fake.callsCompatibleDC, s_fake.failCompatibleDC)) {
         Fake_Recordf("CreateCompatibleDC(%s) = null", Fake_Name(dc).c_str());
         return 0;
@@ -396,7 +447,8 @@ HDC WINAPI CreateCompatibleDC(HDC dc) {
     return (HDC)handle;
 }
 
-HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
+{
     HBITMAP handle = 0;
     if (!Fake_Fails(s_fake.callsCompatibleBitmap, s_fake.failCompatibleBitmap))
         handle = (HBITMAP)Fake_NewObject('B');
@@ -406,9 +458,10 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits, HANDLE,
-                                DWORD) {
+                                DWORD)
+{
     const BITMAPINFOHEADER &h = info->bmiHeader;
-    if (Fake_Fails(s_fake.callsDIBSection, s_fake.failDIBSection)) {
+    if (Fake_Fails(s_fake.callsDIBSection, s_fake.failDIBSection) || s_fake.dibSectionsFail) {
         Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = null", Fake_Name(dc).c_str(),
                      h.biWidth, h.biHeight, h.biBitCount, h.biClrUsed, usage);
         *bits = 0;
@@ -419,13 +472,17 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void
     size_t rows = (size_t)(h.biHeight < 0 ? -h.biHeight : h.biHeight);
     o.bits.assign(rows * (((size_t)h.biWidth * h.biBitCount + 31) / 32 * 4), 0);
     o.colorTable.assign(h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount, RGBQUAD{0, 0, 0, 0});
+    if (usage == DIB_RGB_COLORS) // palette indices would take the selected palette's colours
+        for (size_t i = 0; i < o.colorTable.size(); i++)
+            o.colorTable[i] = info->bmiColors[i];
     *bits = o.bits.data();
     Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = %s", Fake_Name(dc).c_str(), h.biWidth,
                  h.biHeight, h.biBitCount, h.biClrUsed, usage, Fake_Name((void *)handle).c_str());
     return (HBITMAP)handle;
 }
 
-HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *) {
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *)
+{
     HBITMAP handle = 0;
     if (!Fake_Fails(s_fake.callsBitmap, s_fake.failBitmap))
         handle = (HBITMAP)Fake_NewObject('B');
@@ -434,13 +491,15 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
     return handle;
 }
 
-LONG WINAPI SetBitmapBits(HBITMAP bitmap, DWORD count, const void *bits) {
+LONG WINAPI SetBitmapBits(HBITMAP bitmap, DWORD count, const void *bits)
+{
     Fake_Recordf("SetBitmapBits(%s, %u, %02x)", Fake_Name(bitmap).c_str(), count,
                  *(const uint8_t *)bits);
     return (LONG)count;
 }
 
-HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object)
+{
     auto it = s_fake.objects.find((uintptr_t)dc);
     bool fails =
         Fake_Fails(s_fake.callsSelect, s_fake.failSelect) || it == s_fake.objects.end() || !object;
@@ -452,18 +511,21 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     return (HGDIOBJ)previous;
 }
 
-BOOL WINAPI DeleteObject(HGDIOBJ object) {
+BOOL WINAPI DeleteObject(HGDIOBJ object)
+{
     Fake_Recordf("DeleteObject(%s)", Fake_Name(object).c_str());
     return s_fake.objects.erase((uintptr_t)object) == 1;
 }
 
-BOOL WINAPI DeleteDC(HDC dc) {
+BOOL WINAPI DeleteDC(HDC dc)
+{
     Fake_Recordf("DeleteDC(%s)", Fake_Name(dc).c_str());
     return s_fake.objects.erase((uintptr_t)dc) == 1;
 }
 
 // The colour table of the DIB selected in a DC, or null.
-static std::vector<RGBQUAD> *Fake_SelectedColorTable(HDC dc) {
+static std::vector<RGBQUAD> *Fake_SelectedColorTable(HDC dc)
+{
     auto it = s_fake.objects.find((uintptr_t)dc);
     if (it == s_fake.objects.end())
         return nullptr;
@@ -473,7 +535,8 @@ static std::vector<RGBQUAD> *Fake_SelectedColorTable(HDC dc) {
     return &bitmap->second.colorTable;
 }
 
-UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD *colors) {
+UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD *colors)
+{
     std::vector<RGBQUAD> *table = Fake_SelectedColorTable(dc);
     UINT n = 0;
     for (; table && start + n < table->size() && n < count; n++)
@@ -482,7 +545,8 @@ UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD *colors) {
     return n;
 }
 
-UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD *colors) {
+UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD *colors)
+{
     std::vector<RGBQUAD> *table = Fake_SelectedColorTable(dc);
     UINT n = 0;
     for (; table && start + n < table->size() && n < count; n++)
@@ -499,25 +563,29 @@ UINT WINAPI SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD *colo
     return n;
 }
 
-COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color)
+{
     Fake_Recordf("SetBkColor(%s, %06x)", Fake_Name(dc).c_str(), color);
     return 0xFFFFFF;
 }
 
-COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color)
+{
     Fake_Recordf("SetTextColor(%s, %06x)", Fake_Name(dc).c_str(), color);
     return 0;
 }
 
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
-                   int sourceY, DWORD rop) {
+                   int sourceY, DWORD rop)
+{
     Fake_Recordf("BitBlt(%s, %d, %d, %d, %d, %s, %d, %d, %08x)", Fake_Name(dest).c_str(), x, y,
                  width, height, Fake_Name(source).c_str(), sourceX, sourceY, rop);
     return TRUE;
 }
 
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
-                       int sourceY, int sourceWidth, int sourceHeight, DWORD rop) {
+                       int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
+{
     Fake_Recordf("StretchBlt(%s, %d, %d, %d, %d, %s, %d, %d, %d, %d, %08x)",
                  Fake_Name(dest).c_str(), x, y, width, height, Fake_Name(source).c_str(), sourceX,
                  sourceY, sourceWidth, sourceHeight, rop);
@@ -525,7 +593,8 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
 }
 
 BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
-                    int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4) {
+                    int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4)
+{
     Fake_Recordf("MaskBlt(%s, %d, %d, %d, %d, %s, %d, %d, %s, %d, %d, %08x)",
                  Fake_Name(dest).c_str(), x, y, width, height, Fake_Name(source).c_str(), sourceX,
                  sourceY, Fake_Name(mask).c_str(), maskX, maskY, rop4);

@@ -53,6 +53,7 @@ struct FakePlatform {
     // Failure injection: the n-th call (counting from 1) of each fails; 0 never.
     int failCompatibleDC = 0, failCompatibleBitmap = 0, failSelect = 0, failDIBSection = 0,
         failBitmap = 0;
+    bool dibSectionsFail = false; // every CreateDIBSection fails
     int callsCompatibleDC = 0, callsCompatibleBitmap = 0, callsSelect = 0, callsDIBSection = 0,
         callsBitmap = 0;
 };

@@ -10,7 +10,9 @@ struct FakeCore {
     uint64_t stepMicros = 0;      // fake time one Kernel_Step takes
     uint32_t steps = 0;           // Kernel_Step calls so far
     std::function<void()> onStep; // runs inside each Kernel_Step
-    bool recordInitialize = true;
+    uint8_t paletteChanged = 0;   // what GDCGraph_IsPaletteChanged answers
+    uint16_t colors[2][16] = {};  // graphics and text palettes, by handle 1 and 2
+    uint8_t *planes = nullptr;    // what GDC_RenderBuffer hands out (8 x 32000 bytes)
 };
 
 // The fake core's state.

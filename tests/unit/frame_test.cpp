@@ -10,25 +10,29 @@
 namespace {
 
 struct FrameTest : ::testing::Test {
-    void SetUp() override {
+    void SetUp() override
+    {
         Fake_Reset();
         FakeCore_Reset();
         ASSERT_EQ(Time_Initialize(1), TIME_SOURCE_COUNTER);
         Fake().calls.clear();
     }
-    std::vector<std::string> Sleeps() {
+    std::vector<std::string> Sleeps()
+    {
         return Fake_CallsMatching({"Sleep"});
     }
 };
 
-TEST_F(FrameTest, EachFrameStepsTheCoreRendersThenSleepsToItsDeadline) {
+TEST_F(FrameTest, EachFrameStepsTheCoreRendersThenSleepsToItsDeadline)
+{
     Frame_Run(FAKE_WINDOW);
     EXPECT_EQ(Fake_CallsMatching({"Kernel_Step", "RedrawWindow", "Sleep"}),
               (std::vector<std::string>{"Kernel_Step()", "RedrawWindow(all, none, 0x0101)",
                                         "Sleep(16)"}));
 }
 
-TEST_F(FrameTest, CadenceIs16Then17And17) {
+TEST_F(FrameTest, CadenceIs16Then17And17)
+{
     FakeCore_State().stepMicros = 4000; // the core's frame takes 4 ms of each period
     for (int i = 0; i < 6; i++)
         Frame_Run(FAKE_WINDOW);
@@ -37,7 +41,8 @@ TEST_F(FrameTest, CadenceIs16Then17And17) {
     EXPECT_EQ(Fake().nowMicros, 100000u); // 6 frames, 100 ms: 60 frames per second
 }
 
-TEST_F(FrameTest, ShownRateIs60FirstThen61) {
+TEST_F(FrameTest, ShownRateIs60FirstThen61)
+{
     std::vector<uint16_t> shown;
     for (int i = 0; i < 180; i++) {
         Frame_Run(FAKE_WINDOW);
@@ -51,7 +56,8 @@ TEST_F(FrameTest, ShownRateIs60FirstThen61) {
     EXPECT_EQ(shown[179], 61);
 }
 
-TEST_F(FrameTest, OverrunFramesAreNotSleptNorMadeUp) {
+TEST_F(FrameTest, OverrunFramesAreNotSleptNorMadeUp)
+{
     FakeCore_State().stepMicros = 25000;
     for (int i = 0; i < 3; i++)
         Frame_Run(FAKE_WINDOW);
@@ -67,7 +73,8 @@ TEST_F(FrameTest, OverrunFramesAreNotSleptNorMadeUp) {
     EXPECT_EQ(Frame_GetShownRate(), 41);
 }
 
-TEST_F(FrameTest, SleepStaysBoundedWhenTheClockStepsBack) {
+TEST_F(FrameTest, SleepStaysBoundedWhenTheClockStepsBack)
+{
     // The counter's 32-bit wrap falls just after each frame's start, and the core's step
     // takes 1 to 18 ms: the clock has fallen back by about 429496 ms at the wait.
     std::vector<bool> seen(18, false);

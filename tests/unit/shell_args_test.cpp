@@ -11,7 +11,8 @@ namespace {
 
 // The splitting rules restated over std::string: quoted arguments run to the next quote,
 // others to the next space; spaces between arguments are skipped.
-std::vector<std::string> ModelSplit(const std::string &line) {
+std::vector<std::string> ModelSplit(const std::string &line)
+{
     std::vector<std::string> out;
     size_t i = 0;
     const size_t n = line.size();
@@ -40,7 +41,8 @@ std::vector<std::string> ModelSplit(const std::string &line) {
 
 // Splits with the front-end and checks the block's layout on the way: pointers first, each
 // argument right after the previous one's NUL, nothing written past the measured size.
-std::vector<std::string> Split(const char *line) {
+std::vector<std::string> Split(const char *line)
+{
     uint32_t count = 0xDEADu;
     size_t size = Main_MeasureArgs(line, &count);
     std::vector<char> block(size + 64, '\x7f');
@@ -68,7 +70,8 @@ std::vector<std::string> Split(const char *line) {
 
 typedef std::vector<std::string> Args;
 
-TEST(SplitArgs, FollowsTheSplittingRules) {
+TEST(SplitArgs, FollowsTheSplittingRules)
+{
     const struct {
         const char *line;
         Args expected;
@@ -94,7 +97,8 @@ TEST(SplitArgs, FollowsTheSplittingRules) {
         EXPECT_EQ(Split(c.line), c.expected) << "[" << c.line << "]";
 }
 
-TEST(SplitArgs, AgreesWithTheModelOnRandomLines) {
+TEST(SplitArgs, AgreesWithTheModelOnRandomLines)
+{
     std::mt19937 random(1234);
     const char alphabet[] = {'a', 'b', ' ', ' ', '"', '\t', '\\'};
     for (int round = 0; round < 20000; round++) {
@@ -105,7 +109,8 @@ TEST(SplitArgs, AgreesWithTheModelOnRandomLines) {
     }
 }
 
-TEST(SplitArgs, LongLineIsMeasuredInFull) {
+TEST(SplitArgs, LongLineIsMeasuredInFull)
+{
     // Far more than 16 bits of count and size, with real 8-byte pointers on this build.
     std::string line = "\"C:\\a path\\MAIN.exe\"";
     for (int i = 0; i < 200000; i++)
@@ -122,7 +127,8 @@ TEST(SplitArgs, LongLineIsMeasuredInFull) {
     EXPECT_EQ(args[200000], "word");
 }
 
-TEST(ArgumentTail, IsTheLineAfterTheProgramName) {
+TEST(ArgumentTail, IsTheLineAfterTheProgramName)
+{
     const struct {
         const char *line;
         const char *tail; // null: no tail

@@ -11,13 +11,15 @@ namespace {
 typedef std::vector<std::string> Calls;
 
 struct ShellTest : ::testing::Test {
-    void SetUp() override {
+    void SetUp() override
+    {
         Fake_Reset();
         FakeCore_Reset();
     }
 };
 
-TEST_F(ShellTest, WindowProcedureDispatchesEachMessage) {
+TEST_F(ShellTest, WindowProcedureDispatchesEachMessage)
+{
     const LRESULT def = FAKE_RESULT_DEFAULT;
     const struct {
         UINT message;
@@ -79,7 +81,8 @@ TEST_F(ShellTest, WindowProcedureDispatchesEachMessage) {
 }
 
 // The calls that show the shell's own order, without the renderer's drawing.
-Calls ShellCalls() {
+Calls ShellCalls()
+{
     return Fake_CallsMatching(
         {"SetConsoleTitleA", "RegisterClassExA", "AdjustWindowRect", "CreateWindowExA",
          "LoadLibraryA", "SetThemeAppProperties", "SendMessageA", "FreeLibrary", "ShowWindow",
@@ -87,7 +90,8 @@ Calls ShellCalls() {
          "SetWindowTextA", "DispatchMessageA", "PostQuitMessage", "UnregisterClassA"});
 }
 
-TEST_F(ShellTest, RunStartsFramesAndShutsDownInOrder) {
+TEST_F(ShellTest, RunStartsFramesAndShutsDownInOrder)
+{
     Fake().commandLine = "\"C:\\a b\\MAIN.exe\"  -x  \"y z\"";
     FakeCore_State().onStep = [] {
         if (FakeCore_State().steps == 2)
@@ -132,7 +136,8 @@ TEST_F(ShellTest, RunStartsFramesAndShutsDownInOrder) {
     EXPECT_EQ(Fake().librariesHeld, 0);
 }
 
-TEST_F(ShellTest, MessagesAreHandledBeforeTheNextFrame) {
+TEST_F(ShellTest, MessagesAreHandledBeforeTheNextFrame)
+{
     FakeCore_State().onStep = [] {
         if (FakeCore_State().steps == 1)
             for (UINT m = 1; m <= 3; m++)
@@ -149,7 +154,8 @@ TEST_F(ShellTest, MessagesAreHandledBeforeTheNextFrame) {
     EXPECT_EQ(Fake().idlePasses, 2u); // one frame per empty queue, no more
 }
 
-TEST_F(ShellTest, ThemesAreSwitchedOffOnlyWhenTheLibraryOffersIt) {
+TEST_F(ShellTest, ThemesAreSwitchedOffOnlyWhenTheLibraryOffersIt)
+{
     const struct {
         bool library, function;
         Calls calls;

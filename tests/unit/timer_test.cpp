@@ -7,12 +7,14 @@
 namespace {
 
 struct TimerTest : ::testing::Test {
-    void SetUp() override {
+    void SetUp() override
+    {
         Fake_Reset();
     }
 };
 
-TEST_F(TimerTest, ChoosesTheFirstUsableClock) {
+TEST_F(TimerTest, ChoosesTheFirstUsableClock)
+{
     const struct {
         const char *what;
         bool counter, frequency, frequencyFails;
@@ -57,7 +59,8 @@ TEST_F(TimerTest, ChoosesTheFirstUsableClock) {
     }
 }
 
-TEST_F(TimerTest, TimeBeforeInitializeIsAValidMillisecondTime) {
+TEST_F(TimerTest, TimeBeforeInitializeIsAValidMillisecondTime)
+{
     // A core may ask from Kernel_Initialize, before the clock is chosen.
     Fake().nowMicros = 5000000;
     EXPECT_EQ(Time_Get(), 5000u);
@@ -65,7 +68,8 @@ TEST_F(TimerTest, TimeBeforeInitializeIsAValidMillisecondTime) {
     EXPECT_TRUE(Fake_CallsMatching({"timeEndPeriod", "FreeLibrary"}).empty());
 }
 
-TEST_F(TimerTest, CounterTimeDividesTheLow32BitsAndWraps) {
+TEST_F(TimerTest, CounterTimeDividesTheLow32BitsAndWraps)
+{
     // 10 MHz: the low 32 bits wrap every 2^32 / 10^4 = 429496 ms.
     ASSERT_EQ(Time_Initialize(1), TIME_SOURCE_COUNTER);
     Fake().nowMicros = 429496000;
@@ -76,7 +80,8 @@ TEST_F(TimerTest, CounterTimeDividesTheLow32BitsAndWraps) {
     EXPECT_EQ(Time_Get(), (uint32_t)(10000000000ull % (1ull << 32)) / 10000u);
 }
 
-TEST_F(TimerTest, CounterDivisorTakesTheLow32BitsOfTheFrequencyAndThePeriod) {
+TEST_F(TimerTest, CounterDivisorTakesTheLow32BitsOfTheFrequencyAndThePeriod)
+{
     const struct {
         uint64_t hz;
         uint32_t period;
@@ -98,7 +103,8 @@ TEST_F(TimerTest, CounterDivisorTakesTheLow32BitsOfTheFrequencyAndThePeriod) {
     }
 }
 
-TEST_F(TimerTest, RepeatedInitializeAndShutdownDoNoHarm) {
+TEST_F(TimerTest, RepeatedInitializeAndShutdownDoNoHarm)
+{
     EXPECT_EQ(Time_Initialize(1), TIME_SOURCE_COUNTER);
     EXPECT_EQ(Time_Initialize(1), TIME_SOURCE_COUNTER);
     EXPECT_EQ(Time_Shutdown(1), TIME_SOURCE_COUNTER);
@@ -110,7 +116,8 @@ TEST_F(TimerTest, RepeatedInitializeAndShutdownDoNoHarm) {
     EXPECT_EQ(Fake().librariesHeld, 0);
 }
 
-TEST_F(TimerTest, MultimediaClockIsNotUsedAfterItsLibraryIsReleased) {
+TEST_F(TimerTest, MultimediaClockIsNotUsedAfterItsLibraryIsReleased)
+{
     Fake().counterPresent = false;
     ASSERT_EQ(Time_Initialize(1), TIME_SOURCE_WINMM);
     Time_Shutdown(1);
