@@ -14,6 +14,8 @@ set(FRONTEND_SOURCES
   render/compose.cpp
   render/maskblt.cpp
   render/rop_table.cpp
+  render/fullscreen.cpp
+  render/placeholder.cpp
 )
 list(TRANSFORM FRONTEND_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 

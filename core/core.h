@@ -21,7 +21,13 @@ enum {
     CORE_EVENT_KEY_MASK = 0xFF,     // keyboard: virtual-key code & 0xFF
     CORE_EVENT_JOY_BUTTON = 0x4000, // + d * 0x100 + button 0..31 (and the hat codes)
     CORE_EVENT_JOY_AXIS = 0x5000,   // + d * 0x100 + axis X0 Y1 Z2 R3 U4 V5; value = pos >> 8
-    CORE_EVENT_JOY_STRIDE = 0x100
+    CORE_EVENT_JOY_STRIDE = 0x100,
+    // Hat directions, in the joystick's button group above its 32 buttons. A diagonal
+    // presses its two neighbours (forward-right: forward and right); centred presses none.
+    CORE_EVENT_HAT_FORWARD = 0x20,
+    CORE_EVENT_HAT_RIGHT = 0x21,
+    CORE_EVENT_HAT_BACK = 0x22,
+    CORE_EVENT_HAT_LEFT = 0x23
 };
 
 // ---- Imported from KERNEL.dll ----

@@ -173,6 +173,52 @@ typedef struct {
     RGBTRIPLE bmciColors[1];
 } BITMAPCOREINFO;
 
+typedef struct {
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwXpos;
+    DWORD dwYpos;
+    DWORD dwZpos;
+    DWORD dwRpos;
+    DWORD dwUpos;
+    DWORD dwVpos;
+    DWORD dwButtons;
+    DWORD dwButtonNumber;
+    DWORD dwPOV;
+    DWORD dwReserved1;
+    DWORD dwReserved2;
+} JOYINFOEX;
+
+typedef struct {
+    BYTE dmDeviceName[32];
+    WORD dmSpecVersion;
+    WORD dmDriverVersion;
+    WORD dmSize;
+    WORD dmDriverExtra;
+    DWORD dmFields;
+    BYTE dmPrinterOrDisplay[16]; // paper fields or display position; not used here
+    SHORT dmColor;
+    SHORT dmDuplex;
+    SHORT dmYResolution;
+    SHORT dmTTOption;
+    SHORT dmCollate;
+    BYTE dmFormName[32];
+    WORD dmLogPixels;
+    DWORD dmBitsPerPel;
+    DWORD dmPelsWidth;
+    DWORD dmPelsHeight;
+    DWORD dmDisplayFlags;
+    DWORD dmDisplayFrequency;
+    DWORD dmICMMethod;
+    DWORD dmICMIntent;
+    DWORD dmMediaType;
+    DWORD dmDitherType;
+    DWORD dmReserved1;
+    DWORD dmReserved2;
+    DWORD dmPanningWidth;
+    DWORD dmPanningHeight;
+} DEVMODEA;
+
 // Layouts that cross the API by value or by address; their sizes are the platform's.
 static_assert(sizeof(POINT) == 8, "POINT layout");
 static_assert(sizeof(RECT) == 16, "RECT layout");
@@ -186,6 +232,10 @@ static_assert(sizeof(RGBTRIPLE) == 3, "RGBTRIPLE layout");
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER layout");
 static_assert(sizeof(BITMAPINFO) == 44, "BITMAPINFO layout");
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER layout");
+static_assert(sizeof(JOYINFOEX) == 52, "JOYINFOEX layout");
+static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA layout");
+static_assert(offsetof(DEVMODEA, dmSize) == 36, "DEVMODEA layout");
+static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108, "DEVMODEA layout");
 
 // Window messages.
 #define WM_CREATE 0x0001
@@ -216,6 +266,18 @@ static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER layout");
 #define WM_USER 0x0400
 
 #define WA_INACTIVE 0
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_LSHIFT 0xA0
+#define VK_RSHIFT 0xA1
+#define VK_LCONTROL 0xA2
+#define VK_RCONTROL 0xA3
+#define VK_LMENU 0xA4
+#define VK_RMENU 0xA5
 #define SIZE_MAXIMIZED 2
 #define PM_REMOVE 0x0001
 
@@ -232,6 +294,19 @@ static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER layout");
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
 #define SW_RESTORE 9
+
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define HWND_TOP ((HWND)0)
+#define HWND_NOTOPMOST ((HWND)(intptr_t)-2)
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define CDS_FULLSCREEN 0x00000004
+#define DISP_CHANGE_SUCCESSFUL 0
+#define JOY_RETURNALL 0x000000FF
+#define JOY_USEDEADZONE 0x00000800
+#define JOYERR_NOERROR 0
 
 #define RDW_INVALIDATE 0x0001
 #define RDW_UPDATENOW 0x0100
@@ -297,6 +372,23 @@ BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags
 HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint);
 BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint);
 HDC WINAPI GetDC(HWND window);
+SHORT WINAPI GetKeyState(int key);
+HWND WINAPI GetCapture(void);
+HWND WINAPI SetCapture(HWND window);
+BOOL WINAPI ReleaseCapture(void);
+HWND WINAPI SetFocus(HWND window);
+int WINAPI GetSystemMetrics(int index);
+LONG WINAPI GetWindowLongA(HWND window, int index);
+LONG WINAPI SetWindowLongA(HWND window, int index, LONG value);
+BOOL WINAPI GetWindowRect(HWND window, RECT *rect);
+BOOL WINAPI SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
+int WINAPI ShowCursor(BOOL show);
+BOOL WINAPI EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA *settings);
+LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *settings, DWORD flags);
+
+// winmm
+UINT WINAPI joyGetNumDevs(void);
+UINT WINAPI joyGetPosEx(UINT id, JOYINFOEX *info);
 
 // gdi32
 HGDIOBJ WINAPI GetStockObject(int object);

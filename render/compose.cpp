@@ -9,7 +9,7 @@ enum {
 };
 
 void Render_Present(HDC dc, int32_t mode, uint16_t clientWidth, uint16_t clientHeight,
-                    uint16_t offsetX, uint16_t offsetY, uint16_t frameWidth, uint16_t frameHeight)
+                    int16_t offsetX, int16_t offsetY, uint16_t frameWidth, uint16_t frameHeight)
 {
     if (!Render_SurfacesComplete(mode))
         return; // no frame to show: leave the window as it is
@@ -54,8 +54,7 @@ static void Render_ComposeMasked(HDC target, HDC graphics, HDC text, HBITMAP mas
     DeleteDC(maskDC);
 }
 
-void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, uint16_t x,
-                    uint16_t y)
+void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, int16_t x, int16_t y)
 {
     if (!Render_SurfacesComplete(mode))
         return; // nothing to compose from

@@ -11,31 +11,6 @@ static struct {
     } logical;
 } s_palette;
 
-// The placeholder's 16 colours as stored; the palette reads each as blue, green, red.
-static const uint8_t RENDER_PLACEHOLDER_COLORS[48] = {
-    0x00, 0x00, 0x00, // 0  black
-    0x22, 0x22, 0x22, // 1  greys
-    0x33, 0x33, 0x33, // 2
-    0x44, 0x44, 0x44, // 3
-    0x55, 0x55, 0x55, // 4
-    0x66, 0x66, 0x66, // 5
-    0x77, 0x77, 0x77, // 6
-    0x88, 0x88, 0x88, // 7
-    0x11, 0x00, 0x00, // 8  shades of one primary (blue in the palette, red in the tile)
-    0x33, 0x00, 0x00, // 9
-    0x66, 0x00, 0x00, // 10
-    0x77, 0x00, 0x00, // 11
-    0x99, 0x00, 0x00, // 12
-    0xCC, 0x00, 0x00, // 13
-    0xFF, 0x00, 0x00, // 14
-    0xFF, 0xFF, 0xFF, // 15 white
-};
-
-void Render_GetPlaceholderColors(uint8_t *colors)
-{
-    memcpy(colors, RENDER_PLACEHOLDER_COLORS, sizeof RENDER_PLACEHOLDER_COLORS);
-}
-
 const LOGPALETTE *Render_GetLogicalPalette(void)
 {
     return (const LOGPALETTE *)&s_palette.logical;

@@ -6,24 +6,33 @@
 #define RENDER_MODE 3
 #endif
 
+enum {
+    RENDER_PLACEHOLDER_EVERY = 0x3F // the placeholder is drawn on one paint in 64
+};
+
 static struct {
     int32_t mode;
     HWND window;
     HPALETTE palette;
-    uint32_t fullscreen;
-    uint32_t maximized;
-    uint32_t savedStyle;
-    RECT savedRect;
-    int32_t offsetX; // where the 640 x 400 picture starts in the client area
-    int32_t offsetY;
+    uint32_t maximized;   // while windowed; kept as it was during fullscreen
     uint16_t clientWidth; // 0 x 0 until the first WM_SIZE
     uint16_t clientHeight;
-    uint8_t paintCounter;
-} s_render = {RENDER_MODE, 0, 0, 0, 0, 0x00CB0000, {0, 0, 0, 0}, 0, 0, 0, 0, 0};
+    uint8_t paintCounter; // paints in placeholder modes
+} s_render = {RENDER_MODE, 0, 0, 0, 0, 0, 0};
 
 int32_t Render_GetMode(void)
 {
     return s_render.mode;
+}
+
+HWND Render_GetWindow(void)
+{
+    return s_render.window;
+}
+
+uint8_t Render_IsMaximized(void)
+{
+    return (uint8_t)s_render.maximized;
 }
 
 static void Render_LogCaps(int caps)
@@ -65,28 +74,24 @@ CORE_API int Render_Initialize(HWND window)
     return 0;
 }
 
-CORE_API uint8_t Render_IsFullscreen(void)
-{
-    return (uint8_t)s_render.fullscreen;
-}
-
 CORE_API BOOL Render_Paint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
-        Render_Present(dc, s_render.mode, s_render.clientWidth, s_render.clientHeight,
-                       (uint16_t)s_render.offsetX, (uint16_t)s_render.offsetY, RENDER_FRAME_WIDTH,
-                       RENDER_FRAME_HEIGHT);
-    else
-        s_render.paintCounter++;
+    if (s_render.mode < RENDER_PLACEHOLDER_MODES) {
+        int32_t x, y;
+        Render_GetPictureOffset(&x, &y);
+        Render_Present(dc, s_render.mode, s_render.clientWidth, s_render.clientHeight, (int16_t)x,
+                       (int16_t)y, RENDER_FRAME_WIDTH, RENDER_FRAME_HEIGHT);
+    } else {
+        uint8_t n = s_render.paintCounter;
+        // Seeds 0..3 in turn; the window keeps the last pattern between drawings.
+        if ((n & RENDER_PLACEHOLDER_EVERY) == 0)
+            Render_PaintPlaceholder(dc, s_render.clientWidth, s_render.clientHeight,
+                                    (uint16_t)(n >> 6));
+        s_render.paintCounter = (uint8_t)(n + 1);
+    }
     return EndPaint(window, &paint);
-}
-
-CORE_API uint8_t Render_SetFullscreen(uint8_t on)
-{
-    (void)on;
-    return 1; // not switched
 }
 
 CORE_API int Render_Shutdown(HWND window)
@@ -112,7 +117,7 @@ void Render_Resize(uint16_t width, uint16_t height, uint8_t maximized)
     printf("[Render] Resize: %i, %i ", width, height);
     s_render.clientWidth = width;
     s_render.clientHeight = height;
-    if (!s_render.fullscreen)
+    if (!Render_IsFullscreen())
         s_render.maximized = maximized ? 1 : 0;
     else
         printf("(Fullscreen)");

@@ -32,6 +32,29 @@ int32_t Render_GetMode(void);
 // Logs and records the client size from WM_SIZE, and the maximized state while windowed.
 void Render_Resize(uint16_t width, uint16_t height, uint8_t maximized);
 
+// The renderer's window, stored at its creation.
+HWND Render_GetWindow(void);
+
+// Non-zero when the last WM_SIZE while windowed reported a maximized window.
+uint8_t Render_IsMaximized(void);
+
+// ---- fullscreen (fullscreen.cpp) ----
+
+// Where the 640 x 400 picture starts in the client area; negative on a smaller screen.
+void Render_GetPictureOffset(int32_t *x, int32_t *y);
+
+// Fills the record with 640 x 400 (400), else 640 x 480 (480), else the first listed mode
+// (-1); -2 when the display lists no mode at all.
+int32_t FindFullscreenMode(DEVMODEA *mode);
+
+// ---- placeholder (placeholder.cpp) ----
+
+// Tiles the area with the placeholder, upright or mirrored as rand() after srand(seed) says.
+void Render_PaintPlaceholder(HDC dc, uint16_t width, uint16_t height, uint16_t seed);
+
+// Copies the 48 bytes of the placeholder colour table.
+void Render_GetPlaceholderColors(uint8_t *colors);
+
 // ---- palette (palette.cpp) ----
 
 // Creates the palette object from the 24-entry logical palette (still all black).
@@ -45,9 +68,6 @@ const LOGPALETTE *Render_GetLogicalPalette(void);
 
 // Copies logical entries 0..15 and 16..23 into the graphics and text surfaces' colour tables.
 void Render_LoadSurfaceColors(HDC dc, const LOGPALETTE *logical);
-
-// Copies the 48 bytes of the placeholder colour table.
-void Render_GetPlaceholderColors(uint8_t *colors);
 
 // ---- surfaces (surfaces.cpp) ----
 
@@ -78,13 +98,14 @@ int Render_MergePlaneDCs(HDC target, int x, int y, int width, int height, const 
 
 // ---- composition (compose.cpp) ----
 
-// Draws the frame into the window: directly, or through a buffer copied or stretched.
+// Draws the frame into the window: directly, or through a buffer copied or stretched. The
+// offset keeps its sign, so a picture larger than the screen stays centred.
 void Render_Present(HDC dc, int32_t mode, uint16_t clientWidth, uint16_t clientHeight,
-                    uint16_t offsetX, uint16_t offsetY, uint16_t frameWidth, uint16_t frameHeight);
+                    int16_t offsetX, int16_t offsetY, uint16_t frameWidth, uint16_t frameHeight);
 
 // Combines graphics, text and mask as the mode says into the target at (x, y).
-void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, uint16_t x,
-                    uint16_t y);
+void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, int16_t x,
+                    int16_t y);
 
 // ---- emulated mask blit (maskblt.cpp, rop_table.cpp) ----
 

@@ -460,24 +460,37 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
 HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits, HANDLE,
                                 DWORD)
 {
+    // Either header form: the core one (12 bytes, RGB triplets) or the usual one.
     const BITMAPINFOHEADER &h = info->bmiHeader;
+    bool core = h.biSize == sizeof(BITMAPCOREHEADER);
+    const BITMAPCOREHEADER *c = (const BITMAPCOREHEADER *)info;
+    LONG width = core ? c->bcWidth : h.biWidth;
+    LONG height = core ? c->bcHeight : h.biHeight;
+    unsigned bitCount = core ? c->bcBitCount : h.biBitCount;
+    unsigned used = core ? 0 : h.biClrUsed;
     if (Fake_Fails(s_fake.callsDIBSection, s_fake.failDIBSection) || s_fake.dibSectionsFail) {
         Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = null", Fake_Name(dc).c_str(),
-                     h.biWidth, h.biHeight, h.biBitCount, h.biClrUsed, usage);
+                     width, height, bitCount, used, usage);
         *bits = 0;
         return 0;
     }
     uintptr_t handle = Fake_NewObject('I');
     FakePlatform::Object &o = s_fake.objects[handle];
-    size_t rows = (size_t)(h.biHeight < 0 ? -h.biHeight : h.biHeight);
-    o.bits.assign(rows * (((size_t)h.biWidth * h.biBitCount + 31) / 32 * 4), 0);
-    o.colorTable.assign(h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount, RGBQUAD{0, 0, 0, 0});
+    size_t rows = (size_t)(height < 0 ? -height : height);
+    o.bits.assign(rows * (((size_t)width * bitCount + 31) / 32 * 4), 0);
+    o.colorTable.assign(used ? used : 1u << bitCount, RGBQUAD{0, 0, 0, 0});
     if (usage == DIB_RGB_COLORS) // palette indices would take the selected palette's colours
-        for (size_t i = 0; i < o.colorTable.size(); i++)
-            o.colorTable[i] = info->bmiColors[i];
+        for (size_t i = 0; i < o.colorTable.size(); i++) {
+            if (core) {
+                const RGBTRIPLE &t = ((const RGBTRIPLE *)(c + 1))[i];
+                o.colorTable[i] = RGBQUAD{t.rgbtBlue, t.rgbtGreen, t.rgbtRed, 0};
+            } else {
+                o.colorTable[i] = info->bmiColors[i];
+            }
+        }
     *bits = o.bits.data();
-    Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = %s", Fake_Name(dc).c_str(), h.biWidth,
-                 h.biHeight, h.biBitCount, h.biClrUsed, usage, Fake_Name((void *)handle).c_str());
+    Fake_Recordf("CreateDIBSection(%s, %d, %d, %u, %u, %u) = %s", Fake_Name(dc).c_str(), width,
+                 height, bitCount, used, usage, Fake_Name((void *)handle).c_str());
     return (HBITMAP)handle;
 }
 
@@ -598,6 +611,146 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     Fake_Recordf("MaskBlt(%s, %d, %d, %d, %d, %s, %d, %d, %s, %d, %d, %08x)",
                  Fake_Name(dest).c_str(), x, y, width, height, Fake_Name(source).c_str(), sourceX,
                  sourceY, Fake_Name(mask).c_str(), maskX, maskY, rop4);
+    return TRUE;
+}
+
+} // extern "C"
+
+// ---- input, display and window geometry ----
+
+extern "C" {
+
+SHORT WINAPI GetKeyState(int key)
+{
+    return s_fake.keyState[key & 0xFF];
+}
+
+HWND WINAPI GetCapture(void)
+{
+    return s_fake.capture;
+}
+
+HWND WINAPI SetCapture(HWND window)
+{
+    Fake_Record("SetCapture()");
+    HWND previous = s_fake.capture;
+    s_fake.capture = window;
+    return previous;
+}
+
+BOOL WINAPI ReleaseCapture(void)
+{
+    Fake_Record("ReleaseCapture()");
+    s_fake.capture = nullptr;
+    return TRUE;
+}
+
+HWND WINAPI SetFocus(HWND)
+{
+    Fake_Record("SetFocus()");
+    return nullptr;
+}
+
+int WINAPI GetSystemMetrics(int index)
+{
+    return index == SM_CXSCREEN   ? s_fake.screenWidth
+           : index == SM_CYSCREEN ? s_fake.screenHeight
+                                  : 0;
+}
+
+LONG WINAPI GetWindowLongA(HWND, int index)
+{
+    return index == GWL_STYLE ? s_fake.windowStyle : 0;
+}
+
+LONG WINAPI SetWindowLongA(HWND, int index, LONG value)
+{
+    Fake_Recordf("SetWindowLongA(%d, 0x%08x)", index, (unsigned)value);
+    LONG previous = s_fake.windowStyle;
+    if (index == GWL_STYLE)
+        s_fake.windowStyle = value;
+    return previous;
+}
+
+BOOL WINAPI GetWindowRect(HWND, RECT *rect)
+{
+    *rect = s_fake.windowRect;
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowPos(HWND, HWND after, int x, int y, int width, int height, UINT flags)
+{
+    Fake_Recordf("SetWindowPos(%d, %d, %d, %d, %d, 0x%04x)", (int)(intptr_t)after, x, y, width,
+                 height, flags);
+    return TRUE;
+}
+
+int WINAPI ShowCursor(BOOL show)
+{
+    Fake_Recordf("ShowCursor(%d)", show);
+    s_fake.cursorCount += show ? 1 : -1;
+    return s_fake.cursorCount;
+}
+
+BOOL WINAPI EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA *settings)
+{
+    if (device || mode >= s_fake.displayModes.size())
+        return FALSE;
+    settings->dmPelsWidth = s_fake.displayModes[mode].first;
+    settings->dmPelsHeight = s_fake.displayModes[mode].second;
+    settings->dmBitsPerPel = 32 - 8 * mode; // something else per mode, passed through
+    return TRUE;
+}
+
+LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *settings, DWORD flags)
+{
+    if (!settings) {
+        Fake_Recordf("ChangeDisplaySettingsA(null, %u)", flags);
+        return DISP_CHANGE_SUCCESSFUL;
+    }
+    Fake_Recordf("ChangeDisplaySettingsA(%ux%u, size %u, %u)", settings->dmPelsWidth,
+                 settings->dmPelsHeight, settings->dmSize, flags);
+    if (s_fake.changeResult == DISP_CHANGE_SUCCESSFUL) {
+        s_fake.screenWidth = (int)settings->dmPelsWidth;
+        s_fake.screenHeight = (int)settings->dmPelsHeight;
+    }
+    return s_fake.changeResult;
+}
+
+UINT WINAPI joyGetNumDevs(void)
+{
+    return s_fake.joystickIds;
+}
+
+UINT WINAPI joyGetPosEx(UINT id, JOYINFOEX *info)
+{
+    s_fake.joystickQueries.push_back(id);
+    auto it = s_fake.joysticks.find(id);
+    if (it == s_fake.joysticks.end() || it->second.result != JOYERR_NOERROR)
+        return it == s_fake.joysticks.end() ? 165 : it->second.result;
+    JOYINFOEX state = it->second.state;
+    state.dwSize = info->dwSize;
+    state.dwFlags = info->dwFlags;
+    *info = state;
+    return JOYERR_NOERROR;
+}
+
+int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void *,
+                     const BITMAPINFO *info, UINT usage)
+{
+    const BITMAPCOREHEADER *core = (const BITMAPCOREHEADER *)info;
+    Fake_Recordf("SetDIBits(%s, %s, %u, %u, core %u, %u bits, %u)", Fake_Name(dc).c_str(),
+                 Fake_Name(bitmap).c_str(), start, lines, core->bcSize, core->bcBitCount, usage);
+    return (int)lines;
+}
+
+BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int sourceY, int width,
+                   int height, HBITMAP mask, int, int)
+{
+    Fake_Recordf("PlgBlt(%s, (%d,%d) (%d,%d) (%d,%d), %s, %d, %d, %d, %d, %s)",
+                 Fake_Name(dest).c_str(), points[0].x, points[0].y, points[1].x, points[1].y,
+                 points[2].x, points[2].y, Fake_Name(source).c_str(), sourceX, sourceY, width,
+                 height, Fake_Name(mask).c_str());
     return TRUE;
 }
 

@@ -54,6 +54,25 @@ struct FakePlatform {
     int failCompatibleDC = 0, failCompatibleBitmap = 0, failSelect = 0, failDIBSection = 0,
         failBitmap = 0;
     bool dibSectionsFail = false; // every CreateDIBSection fails
+
+    // Input.
+    SHORT keyState[256] = {}; // GetKeyState answers; bit 15 = down
+    HWND capture = nullptr;   // the window holding the mouse capture
+    uint32_t joystickIds = 0; // joyGetNumDevs
+    struct Joystick {
+        UINT result = 165; // joyGetPosEx result; 0 answers with state
+        JOYINFOEX state = {};
+    };
+    std::map<UINT, Joystick> joysticks;
+    std::vector<UINT> joystickQueries; // ids asked, in order
+
+    // Display and window geometry.
+    std::vector<std::pair<DWORD, DWORD>> displayModes; // listed modes, width x height
+    LONG changeResult = DISP_CHANGE_SUCCESSFUL;        // ChangeDisplaySettingsA with a mode
+    int screenWidth = 1600, screenHeight = 1200;
+    LONG windowStyle = 0x10CB0000;
+    RECT windowRect = {647, 128, 1293, 553};
+    int cursorCount = 0; // ShowCursor's display counter
     int callsCompatibleDC = 0, callsCompatibleBitmap = 0, callsSelect = 0, callsDIBSection = 0,
         callsBitmap = 0;
 };

@@ -87,23 +87,27 @@ CORE_API void Input_Event(uint32_t code, uint32_t value)
 
 CORE_API void Mouse_Move(int32_t x, int32_t y)
 {
-    FakeCore_Recordf("Mouse_Move(%d, %d)", (unsigned)x, (unsigned)y);
+    char text[64];
+    snprintf(text, sizeof text, "Mouse_Move(%d, %d)", (int)x, (int)y);
+    Fake_Record(text);
 }
 
 CORE_API void Mouse_EnterWindow(void)
 {
     FakeCore_Recordf("Mouse_EnterWindow()");
+    s_core.inside = 1;
 }
 
 CORE_API void Mouse_LeaveWindow(void)
 {
     FakeCore_Recordf("Mouse_LeaveWindow()");
+    s_core.inside = 0;
 }
 
 CORE_API uint8_t Mouse_IsInWindow(void)
 {
     FakeCore_Recordf("Mouse_IsInWindow()");
-    return 0;
+    return s_core.inside;
 }
 
 CORE_API void Mouse_KeyPress(uint32_t button)

@@ -13,6 +13,7 @@ struct FakeCore {
     uint8_t paletteChanged = 0;   // what GDCGraph_IsPaletteChanged answers
     uint16_t colors[2][16] = {};  // graphics and text palettes, by handle 1 and 2
     uint8_t *planes = nullptr;    // what GDC_RenderBuffer hands out (8 x 32000 bytes)
+    uint8_t inside = 0;           // Mouse_IsInWindow: set by enter, cleared by leave
 };
 
 // The fake core's state.

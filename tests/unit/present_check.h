@@ -8,7 +8,8 @@
 
 struct PresentCase {
     int32_t mode;
-    uint16_t width, height, offsetX, offsetY;
+    uint16_t width, height;
+    int16_t offsetX, offsetY;
     std::vector<std::string> intoWindow; // prefixes of the blits into the window; "buf" the buffer
 };
 

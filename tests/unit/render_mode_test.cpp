@@ -8,6 +8,8 @@
 
 namespace {
 
+typedef std::vector<std::string> Calls;
+
 struct RenderModeTest : ::testing::Test {
     void SetUp() override
     {
@@ -60,6 +62,87 @@ TEST_F(RenderModeTest, PlaceholderModesStillAskForPaletteChangesAndRepaint)
     EXPECT_TRUE(Fake_CallsMatching({"GDC_Render"}).empty());
     EXPECT_EQ(Render_Shutdown(FAKE_WINDOW), 0);
     EXPECT_TRUE(Fake_CallsMatching({"DeleteObject"}).empty());
+}
+
+// Paints until the next drawing; the tiles it drew, "U" upright and "M" mirrored, by column.
+std::string PaintTiles(uint16_t width, uint16_t height, int paints)
+{
+    testing::internal::CaptureStdout();
+    Render_Resize(width, height, 0);
+    testing::internal::GetCapturedStdout();
+    Fake().calls.clear();
+    for (int i = 0; i < paints; i++)
+        Render_Paint(FAKE_WINDOW);
+    std::string tiles;
+    for (const std::string &call : Fake_CallsMatching({"BitBlt(window", "PlgBlt(window"}))
+        tiles += call[0] == 'B' ? 'U' : 'M';
+    return tiles;
+}
+
+// What the C runtime's generator predicts for a seed and a grid, column by column.
+std::string Predict(unsigned seed, int columns, int rows)
+{
+    srand(seed);
+    std::string tiles;
+    for (int i = 0; i < columns * rows; i++)
+        tiles += (rand() & 1) ? 'U' : 'M';
+    return tiles;
+}
+
+TEST_F(RenderModeTest, PlaceholderIsDrawnOnOnePaintIn64WithTheSeedsInTurn)
+{
+    EXPECT_EQ(PaintTiles(640, 400, 1), Predict(0, 40, 25)); // counter 0, seed 0
+    EXPECT_EQ(PaintTiles(640, 400, 63), "");                // counters 1..63 draw nothing
+    EXPECT_EQ(PaintTiles(640, 400, 1), Predict(1, 40, 25));
+    EXPECT_EQ(PaintTiles(640, 400, 64), Predict(2, 40, 25)); // the drawing at counter 128
+    EXPECT_EQ(PaintTiles(640, 400, 64), Predict(3, 40, 25));
+    EXPECT_EQ(PaintTiles(640, 400, 64), Predict(0, 40, 25)) << "the counter wraps after 255";
+    EXPECT_EQ(Fake_CallsMatching({"CreateDIBSection"}).size(), 0u) << "the tile is made once";
+}
+
+TEST_F(RenderModeTest, PlaceholderGridCoversTheClientArea)
+{
+    const struct {
+        uint16_t width, height;
+        int columns, rows;
+    } cases[] = {{16, 16, 1, 1}, {17, 16, 2, 1}, {1, 1, 1, 1}, {0, 400, 0, 25}, {641, 33, 41, 3}};
+    for (const auto &c : cases) {
+        Fake().calls.clear();
+        testing::internal::CaptureStdout();
+        Render_Resize(c.width, c.height, 0);
+        testing::internal::GetCapturedStdout();
+        Render_PaintPlaceholder(FAKE_DC, c.width, c.height, 2);
+        std::string tiles;
+        for (const std::string &call : Fake_CallsMatching({"BitBlt(window", "PlgBlt(window"}))
+            tiles += call[0] == 'B' ? 'U' : 'M';
+        EXPECT_EQ(tiles, Predict(2, c.columns, c.rows)) << c.width << "x" << c.height;
+    }
+    // The first mirrored tile maps its corners so as to flip it top to bottom in its cell.
+    std::string predicted = Predict(0, 4, 4);
+    size_t first = predicted.find('M');
+    ASSERT_NE(first, std::string::npos);
+    int x = 16 * (int)(first / 4), y = 16 * (int)(first % 4);
+    Fake().calls.clear();
+    Render_PaintPlaceholder(FAKE_DC, 64, 64, 0);
+    char corners[64];
+    snprintf(corners, sizeof corners, "(%d,%d) (%d,%d) (%d,%d)", x, y + 15, x + 16, y + 15, x,
+             y - 1);
+    Calls mirrored = Fake_CallsMatching({"PlgBlt"});
+    ASSERT_FALSE(mirrored.empty());
+    EXPECT_NE(mirrored[0].find(corners), std::string::npos) << mirrored[0];
+}
+
+TEST_F(RenderModeTest, ATileThatCannotBeMadeIsTriedAgainAtTheNextDrawing)
+{
+    Fake().dibSectionsFail = true;
+    EXPECT_EQ(PaintTiles(640, 400, 64), "");
+    EXPECT_EQ(Fake_LiveObjects('D'), 0);
+    Fake().dibSectionsFail = false;
+    EXPECT_EQ(PaintTiles(640, 400, 1), Predict(1, 40, 25));
+    Calls tile = Fake_CallsMatching({"CreateDIBSection", "SetDIBits"});
+    ASSERT_EQ(tile.size(), 2u);
+    EXPECT_EQ(tile[0].rfind("CreateDIBSection(window, 16, 16, 4, ", 0), 0u) << tile[0];
+    EXPECT_NE(tile[1].find("core 12, 8 bits"), std::string::npos) << tile[1];
 }
 
 #else
