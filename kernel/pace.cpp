@@ -1,0 +1,157 @@
+// Pacing statistics: frame periods from consecutive frame steps, rates read from the title.
+#include "core/core.h"
+#include "kernel/pace.h"
+
+#include <math.h>
+
+namespace {
+
+struct PaceState {
+    uint32_t seconds;
+    int active, started;
+    uint32_t first, last, lastTitle; // times of frame steps and of the last title reading
+    uint32_t frames;
+    uint16_t periods[PACE_MAX_PERIODS];
+    uint32_t periodCount;
+    uint16_t sorted[PACE_MAX_PERIODS]; // scratch for the percentile
+    uint32_t rates[PACE_MAX_RATES];
+    uint32_t rateCount;
+};
+
+PaceState pace;
+
+} // namespace
+
+uint32_t Pace_ParseSeconds(const char *tail)
+{
+    const char *p = tail ? strstr(tail, "--pace") : nullptr;
+    if (!p)
+        return 0;
+    p += 6;
+    while (*p == ' ')
+        ++p;
+    uint32_t seconds = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        seconds = seconds * 10 + (uint32_t)(*p - '0');
+        if (seconds > PACE_MAX_SECONDS)
+            seconds = PACE_MAX_SECONDS;
+    }
+    return seconds;
+}
+
+int32_t Pace_ParseTitle(const char *title)
+{
+    const char *p = title ? strstr(title, "FPS:") : nullptr;
+    if (!p)
+        return -1;
+    p += 4;
+    while (*p == ' ')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return -1;
+    int32_t rate = 0;
+    for (; *p >= '0' && *p <= '9' && rate < 1000000; ++p)
+        rate = rate * 10 + (*p - '0');
+    return rate;
+}
+
+void Pace_Start(uint32_t seconds)
+{
+    pace.seconds = seconds;
+    pace.active = seconds > 0;
+    pace.started = 0;
+    pace.frames = 0;
+    pace.periodCount = 0;
+    pace.rateCount = 0;
+}
+
+int Pace_Frame(uint32_t now)
+{
+    if (!pace.active)
+        return 0;
+    if (!pace.started) {
+        pace.started = 1;
+        pace.first = pace.last = pace.lastTitle = now;
+        pace.frames = 1;
+        return PACE_STARTED;
+    }
+    uint32_t period = now - pace.last;
+    if (pace.periodCount < PACE_MAX_PERIODS)
+        pace.periods[pace.periodCount++] = (uint16_t)(period > 0xFFFF ? 0xFFFF : period);
+    pace.last = now;
+    ++pace.frames;
+    int flags = 0;
+    if (now - pace.lastTitle >= PACE_TITLE_INTERVAL) {
+        pace.lastTitle = now;
+        flags |= PACE_READ_TITLE;
+    }
+    if (now - pace.first >= pace.seconds * 1000) {
+        pace.active = 0;
+        flags |= PACE_FINISHED;
+    }
+    return flags;
+}
+
+void Pace_AddRate(uint32_t rate)
+{
+    if (pace.rateCount < PACE_MAX_RATES)
+        pace.rates[pace.rateCount++] = rate;
+}
+
+void Pace_Summarize(PaceSummary *out)
+{
+    memset(out, 0, sizeof *out);
+    out->seconds = pace.seconds;
+    out->frames = pace.frames;
+    out->wallMs = pace.started ? pace.last - pace.first : 0;
+    out->periods = pace.periodCount;
+    memcpy(out->rates, pace.rates, pace.rateCount * sizeof pace.rates[0]);
+    out->rateCount = pace.rateCount;
+    if (out->wallMs > 0)
+        out->fps = (pace.frames - 1) * 1000.0 / out->wallMs;
+    uint32_t n = pace.periodCount;
+    if (n == 0)
+        return;
+    double sum = 0;
+    for (uint32_t i = 0; i < n; ++i)
+        sum += pace.periods[i];
+    out->meanMs = sum / n;
+    double squares = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        double d = pace.periods[i] - out->meanMs;
+        squares += d * d;
+    }
+    out->stdDevMs = sqrt(squares / n);
+    // Insertion sort: a run holds a few hundred periods, almost all alike.
+    for (uint32_t i = 0; i < n; ++i) {
+        uint16_t v = pace.periods[i];
+        uint32_t j = i;
+        for (; j > 0 && pace.sorted[j - 1] > v; --j)
+            pace.sorted[j] = pace.sorted[j - 1];
+        pace.sorted[j] = v;
+    }
+    uint32_t rank = (n * 99 + 99) / 100; // smallest rank covering 99 % of the periods
+    out->p99Ms = pace.sorted[rank - 1];
+    out->maxMs = pace.sorted[n - 1];
+}
+
+int Pace_Format(const PaceSummary *s, char *out, int size)
+{
+    int used =
+        snprintf(out, (size_t)size,
+                 "pacing report\n"
+                 "run: %u s asked, %u ms measured, %u frame steps\n"
+                 "real fps: %.2f\n"
+                 "frame period: mean %.2f ms, std dev %.2f ms, p99 %u ms, max %u ms"
+                 " (%u periods)\n"
+                 "shown fps in title:",
+                 (unsigned)s->seconds, (unsigned)s->wallMs, (unsigned)s->frames, s->fps, s->meanMs,
+                 s->stdDevMs, (unsigned)s->p99Ms, (unsigned)s->maxMs, (unsigned)s->periods);
+    for (uint32_t i = 0; i < s->rateCount && used < size; ++i)
+        used += snprintf(out + used, (size_t)(size - used), " %u", (unsigned)s->rates[i]);
+    if (used < size)
+        used += snprintf(out + used, (size_t)(size - used),
+                         "\ncpu: %.1f ms per second (%.1f %% of one core)\n", s->cpuMsPerSecond,
+                         s->cpuMsPerSecond / 10.0);
+    return used < size ? used : size - 1;
+}
