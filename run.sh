@@ -12,9 +12,16 @@ cmake --build build -j2 >/dev/null
 export WINEPREFIX="$root/build/wineprefix-run" WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 cd build/win/bin
+for file in MAIN.exe KERNEL.dll; do
+  [ -f "$file" ] || { echo "run: build/win/bin/$file is missing: the build did not finish" >&2; exit 1; }
+done
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  exec wine MAIN.exe "$@"
+  status=0
+  wine MAIN.exe "$@" || status=$?
+  # Wine is silent when the program cannot start (WINEDEBUG=-all): say so here.
+  [ $status -eq 0 ] || echo "run: MAIN.exe ended with exit code $status" >&2
+  exit $status
 fi
 
 # No display: a virtual one, a few seconds of frames, then a picture of the window.
