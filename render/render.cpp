@@ -56,13 +56,15 @@ CORE_API int Render_Initialize(HWND window)
 {
     HDC dc = GetDC(window);
     s_render.window = window;
-    HPALETTE palette = Render_CreatePalette();
+    // Once per run; a core that initialises the renderer again keeps the palette object.
+    HPALETTE palette = s_render.palette ? s_render.palette : Render_CreatePalette();
     Render_UpdatePalette(dc, palette); // selected and realized before any surface exists
     s_render.palette = palette;
     Render_LogCaps(GetDeviceCaps(dc, RASTERCAPS));
 
     if (s_render.mode >= RENDER_PLACEHOLDER_MODES)
         return 0;
+    Render_DestroySurfaces(s_render.mode); // none on the first call; no leak on a later one
     if (Render_CreateSurfaces(dc, s_render.mode, RENDER_FRAME_WIDTH, RENDER_FRAME_HEIGHT) != 0 &&
         s_render.mode != 5) {
         s_render.mode = 5;

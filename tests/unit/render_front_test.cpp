@@ -49,6 +49,10 @@ TEST_F(RenderTest, CapsLineShowsOneLetterPerCapability)
         Fake().rasterCaps = c.caps;
         EXPECT_EQ(Initialize(), c.line);
     }
+    // Initialised again and again: still one palette and one set of surfaces.
+    EXPECT_EQ(Fake_LiveObjects('P'), 1);
+    EXPECT_EQ(Fake_LiveObjects('B'), 8);
+    EXPECT_EQ(Fake_LiveObjects('I'), 2);
 }
 
 TEST_F(RenderTest, PaletteMirrorsTheCoreAndReachesTheSurfacesAtCreation)
