@@ -357,6 +357,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
                             HINSTANCE instance, LPVOID param);
 BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu);
 BOOL WINAPI ShowWindow(HWND window, int command);
+BOOL WINAPI IsIconic(HWND window);
 BOOL WINAPI UpdateWindow(HWND window);
 BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT first, UINT last, UINT remove);
 BOOL WINAPI TranslateMessage(const MSG *msg);

@@ -112,9 +112,15 @@ LRESULT CALLBACK Main_WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         Render_Resize(LOWORD(lParam), HIWORD(lParam), wParam == SIZE_MAXIMIZED);
         break;
     case WM_ACTIVATE:
-        // Default activation would take the focus; the mouse buttons take it instead.
-        if (Render_IsFullscreen())
-            ShowWindow(window, LOWORD(wParam) != WA_INACTIVE ? SW_RESTORE : SW_MINIMIZE);
+        // Default activation would take the focus; the mouse buttons take it instead. Only a
+        // minimized window is restored: restoring activates it once more, and a second
+        // restore would shrink the maximized fullscreen window to its windowed rectangle.
+        if (Render_IsFullscreen()) {
+            if (LOWORD(wParam) == WA_INACTIVE)
+                ShowWindow(window, SW_MINIMIZE);
+            else if (IsIconic(window))
+                ShowWindow(window, SW_RESTORE);
+        }
         return 1;
     case WM_PAINT:
         Render_Paint(window);

@@ -226,7 +226,14 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
 BOOL WINAPI ShowWindow(HWND, int command)
 {
     Fake_Recordf("ShowWindow(%d)", command);
+    if (command == SW_MINIMIZE || command == SW_RESTORE)
+        s_fake.iconic = command == SW_MINIMIZE;
     return TRUE;
+}
+
+BOOL WINAPI IsIconic(HWND)
+{
+    return s_fake.iconic;
 }
 
 BOOL WINAPI UpdateWindow(HWND)

@@ -73,6 +73,7 @@ struct FakePlatform {
     LONG windowStyle = 0x10CB0000;
     RECT windowRect = {647, 128, 1293, 553};
     int cursorCount = 0; // ShowCursor's display counter
+    bool iconic = false; // the window is minimized (SW_MINIMIZE sets, SW_RESTORE clears)
     int callsCompatibleDC = 0, callsCompatibleBitmap = 0, callsSelect = 0, callsDIBSection = 0,
         callsBitmap = 0;
 };

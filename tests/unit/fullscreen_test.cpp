@@ -146,9 +146,11 @@ TEST_F(FullscreenTest, NothingSavedGivesACentredWindowAndMaximizedIsKept)
     testing::internal::GetCapturedStdout();
     calls = Switch(1, 0);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "ShowWindow(3)"), 0);
-    // While fullscreen, deactivation minimizes and activation restores.
+    // While fullscreen, deactivation minimizes and activation restores; the activation that
+    // restoring itself brings must not restore the window a second time.
     Fake().calls.clear();
     Main_WindowProc(FAKE_WINDOW, WM_ACTIVATE, WA_INACTIVE, 0);
+    Main_WindowProc(FAKE_WINDOW, WM_ACTIVATE, 1, 0);
     Main_WindowProc(FAKE_WINDOW, WM_ACTIVATE, 1, 0);
     EXPECT_EQ(Fake_CallsMatching({"ShowWindow"}), (Calls{"ShowWindow(6)", "ShowWindow(9)"}));
     calls = Switch(0, 0);
