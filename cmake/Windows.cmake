@@ -60,9 +60,10 @@ function(add_core target outdir)
   target_compile_options(${target} PRIVATE ${WIN_FLAGS})
   target_link_options(${target} PRIVATE ${WIN_RUNTIME_LINK})
   target_link_libraries(${target} PRIVATE main_imports user32 gdi32 kernel32)
-  add_dependencies(${target} main)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:main>" "${outdir}/MAIN.exe")
+  # On every build: the front-end changes without the core being relinked.
+  add_custom_target(${target}_frontend ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:main>" "${outdir}/MAIN.exe"
+    DEPENDS main ${target} VERBATIM)
 endfunction()
 
 add_subdirectory(kernel)
@@ -73,7 +74,11 @@ add_subdirectory(tests/wine/testcore)
 foreach(mode RANGE 0 10)
   set(dir "${CMAKE_BINARY_DIR}/modes/${mode}")
   add_frontend(main_mode${mode} ${mode} "${dir}")
-  add_dependencies(main_mode${mode} test_core)
-  add_custom_command(TARGET main_mode${mode} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:test_core>" "${dir}/KERNEL.dll")
+  # On every build, not only when MAIN.exe is relinked: the test core changes on its own.
+  add_custom_target(test_core_mode${mode} ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:test_core>" "${dir}/KERNEL.dll"
+    DEPENDS test_core main_mode${mode} VERBATIM)
 endforeach()
+
+# The fake winmm.dll and the folder of the joystick tests.
+add_subdirectory(tests/wine/fakewinmm)
