@@ -2,7 +2,8 @@
 # Runs MAIN.exe with the test core under Wine for one scenario and judges the run.
 # Usage: run_scenario.sh STATE_DIR WINEPREFIX TESTBIN_DIR NAME [ARG...]
 # Runs MAIN.exe ARG..., where an ARG of EMPTY stands for an empty argument. Passes when the program exits with
-# code 0, the core's log ends with PASS and has no FAIL line, and stdout opens as expected.
+# code 0, the core's log ends with PASS and has no FAIL line, and stdout opens as expected (and
+# holds the lines of the file named by EXPECT_STDOUT, when set).
 set -u
 STATE_DIR=$1
 WINEPREFIX=$2
@@ -63,6 +64,18 @@ fi
 FIRST_LINE=$(head -n 1 "$OUT" | tr -d '\r')
 if [ "$FIRST_LINE" != "Initializing window..." ]; then
     problems+=("stdout's first line is \"$FIRST_LINE\", expected \"Initializing window...\"")
+fi
+
+# Optional: every line of the file named by EXPECT_STDOUT (but # comments), up to a closing $
+# that keeps trailing spaces visible, must be a whole line of stdout.
+if [ -n "${EXPECT_STDOUT:-}" ]; then
+    while IFS= read -r want; do
+        case "$want" in '#'* | '') continue ;; esac
+        want=${want%\$}
+        if ! tr -d '\r' <"$OUT" | grep -qxF -- "$want"; then
+            problems+=("stdout lacks the line \"$want\"")
+        fi
+    done <"$EXPECT_STDOUT"
 fi
 
 if [ ${#problems[@]} -eq 0 ]; then

@@ -4,7 +4,8 @@
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono/Gecko install prompts, and no debugger: a crash must end the process, not hang it.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+# A test may add its own (WINE_EXTRA_DLLOVERRIDES, e.g. winmm=n for the fake WinMM).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d${WINE_EXTRA_DLLOVERRIDES:+;$WINE_EXTRA_DLLOVERRIDES}"
 export WINEPREFIX
 
 # The display chosen by the setup fixture, if any.

@@ -35,8 +35,17 @@ static RecordEvent *Record_Add(uint32_t kind, uint32_t code, uint32_t a, uint32_
     return event;
 }
 
+static RecordFilter record_filter;
+
+void Record_SetFilter(RecordFilter filter)
+{
+    record_filter = filter;
+}
+
 void Record_Call(uint32_t call, uint32_t a, uint32_t b)
 {
+    if (record_filter && record_filter(call, a, b))
+        return;
     Record_Add(RECORD_CALL, call, a, b);
 }
 

@@ -5,8 +5,11 @@
 // A scenario that has not finished after this many frames (about 15 s) is closed as failed.
 enum { SCENARIO_FRAME_LIMIT = 900 };
 
-static const Scenario *const scenario_table[] = {&Scenario_Args, &Scenario_CmdLine,
-                                                 &Scenario_Frames, &Scenario_Shutdown};
+static const Scenario *const scenario_table[] = {
+    &Scenario_Args,       &Scenario_CmdLine, &Scenario_Frames,      &Scenario_Shutdown,
+    &Scenario_Pixels,     &Scenario_MaskBlt, &Scenario_RenderBench, &Scenario_Keys,
+    &Scenario_Mouse,      &Scenario_Flood,   &Scenario_Joystick,    &Scenario_Fullscreen,
+    &Scenario_Placeholder};
 
 static const Scenario *scenario_current;
 static bool scenario_started;

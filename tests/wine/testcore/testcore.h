@@ -74,10 +74,29 @@ uint32_t Record_CountMessages(uint32_t message, uint32_t from, uint32_t to);
 // Writes events [from, to) to the log, to show what went wrong.
 void Record_Dump(uint32_t from, uint32_t to);
 bool Record_Overflowed(void);
+// A scenario may take calls before the record does (a flood of them would overflow it): the
+// filter returns true for a call it has taken, which is then not recorded. Null: none.
+typedef bool (*RecordFilter)(uint32_t call, uint32_t a, uint32_t b);
+void Record_SetFilter(RecordFilter filter);
 
 // Finds this process's "WCGRAPH" window and hooks its window procedure; null when none.
 HWND Hook_Install(void);
 HWND Hook_Window(void);
+
+// ---- Frame answers: a scenario may answer the renderer's questions to the core itself ----
+
+// The palette handles GDCGraph_GetPalette and GDCText_GetPalette give.
+enum { TESTCORE_GRAPHICS_PALETTE = 0x6701, TESTCORE_TEXT_PALETTE = 0x7E02 };
+
+struct FrameAnswers {
+    uint8_t (*isPaletteChanged)(void);
+    uint16_t (*getColor)(uint32_t palette, uint8_t index);
+    void (*renderBuffer)(uint8_t **graphics, uint8_t **maskAndText);
+    void (*renderSep)(void *graphicsBits, void *textBits, void *maskBits);
+};
+// From now on these four calls are answered by answers (every member set); null: the fixed
+// picture again. The calls are recorded either way.
+void Exports_SetFrameAnswers(const FrameAnswers *answers);
 
 // ---- Scenarios ----
 
@@ -105,6 +124,16 @@ extern const Scenario Scenario_CmdLine;
 extern const Scenario Scenario_Child;
 extern const Scenario Scenario_Frames;
 extern const Scenario Scenario_Shutdown;
+extern const Scenario Scenario_Pixels;
+extern const Scenario Scenario_MaskBlt;
+extern const Scenario Scenario_RenderBench;
+// Input, fullscreen and placeholder scenarios.
+extern const Scenario Scenario_Keys;
+extern const Scenario Scenario_Mouse;
+extern const Scenario Scenario_Flood;
+extern const Scenario Scenario_Joystick;
+extern const Scenario Scenario_Fullscreen;
+extern const Scenario Scenario_Placeholder;
 
 void Scenario_Initialize(const char *tail);
 void Scenario_Step(void);
