@@ -2,8 +2,8 @@
 // bare calls by the test core itself (own surfaces, the same fetch, merge, blits and buffer).
 #include "core/core.h"
 #include "render/render.h"
-#include "testcore.h"
-#include "pixels.h"
+#include "tests/wine/testcore/testcore.h"
+#include "tests/wine/testcore/pixels.h"
 #include "bench_bare.h"
 
 static struct {

@@ -2,8 +2,8 @@
 // timed call by call at 640 x 400 and at 800 x 600, each followed by the same work done with the
 // bare GDI calls; medians and 90th percentiles go to the file named by RENDERBENCH_REPORT.
 #include "core/core.h"
-#include "testcore.h"
-#include "pixels.h"
+#include "tests/wine/testcore/testcore.h"
+#include "tests/wine/testcore/pixels.h"
 #include "bench_bare.h"
 
 enum {
