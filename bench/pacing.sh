@@ -3,12 +3,12 @@
 # mode under Wine and prints the core's report (real and shown frame rates, frame period
 # spread, CPU time). Builds nothing.
 #
-#   bench/pacing.sh [build folder (default /work/main/build)] [seconds (default 10)]
+#   bench/pacing.sh [build folder (default: build/ beside bench/)] [seconds (default 10)]
 #
 # Uses $DISPLAY when it answers, else a virtual X display (:73, or $PACING_DISPLAY).
 set -euo pipefail
 
-build=$(cd "${1:-/work/main/build}" && pwd)
+build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 seconds=${2:-10}
 bin="$build/win/bin"
 for file in MAIN.exe KERNEL.dll; do

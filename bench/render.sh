@@ -5,12 +5,12 @@
 # work done with the bare GDI calls by the core itself, and what the front-end adds to them.
 # Builds nothing.
 #
-#   bench/render.sh [build folder (default /work/main/build)] [modes (default "0 1 2 3 4 5 6 7 8 9")]
+#   bench/render.sh [build folder (default: build/ beside bench/)] [modes (default "0 1 2 3 4 5 6 7 8 9")]
 #
 # Uses $DISPLAY when it answers, else a virtual X display (:75, or $RENDER_DISPLAY).
 set -euo pipefail
 
-build=$(cd "${1:-/work/main/build}" && pwd)
+build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 modes=${2:-"0 1 2 3 4 5 6 7 8 9"}
 for mode in $modes; do
   for file in MAIN.exe KERNEL.dll; do
