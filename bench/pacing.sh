@@ -21,30 +21,8 @@ report="$out/pace-report.txt"
 log="$out/main-console.txt"
 rm -f "$report"
 
-export WINEPREFIX="$build/wineprefix-bench" WINEARCH=win32 WINEDEBUG=-all
-# Without winedbg disabled a crash would hang in Wine's debugger.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-
-xvfb=
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  export DISPLAY=:${PACING_DISPLAY:-73}
-  Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "pacing: Xvfb on $DISPLAY did not start" >&2; exit 1; }
-fi
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "pacing: creating the Wine prefix $WINEPREFIX (once)..." >&2
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
+. "$(dirname "$0")/wine_session.sh"
+bench_wine_session pacing "$build/wineprefix-bench" ${PACING_DISPLAY:-73}
 
 # The report is written by the core itself: Wine's piped stdout is fully buffered.
 # A relative file name lands in the working directory.
