@@ -13,23 +13,6 @@ static struct {
     RGBQUAD grey[256];
 } s_bare;
 
-static HBITMAP Bare_MakeDIB(int bits, const RGBQUAD *colors, int count, void **pixels)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[16];
-    } info;
-    memset(&info, 0, sizeof info);
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = PIXELS_WIDTH;
-    info.header.biHeight = -PIXELS_HEIGHT;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = (WORD)bits;
-    info.header.biClrUsed = count;
-    memcpy(info.colors, colors, count * sizeof(RGBQUAD));
-    return CreateDIBSection(NULL, (const BITMAPINFO *)&info, DIB_RGB_COLORS, pixels, NULL, 0);
-}
-
 static RGBQUAD Bare_Quad(uint16_t color)
 {
     RGBQUAD q = {(BYTE)((color >> 8 & 0xF) * 0x11), (BYTE)((color >> 4 & 0xF) * 0x11),
@@ -51,8 +34,10 @@ bool Bare_Create(int32_t mode)
         RGBQUAD q = {(BYTE)i, (BYTE)i, (BYTE)i, 0};
         s_bare.grey[i] = q;
     }
-    s_bare.graphics = Bare_MakeDIB(4, graphics, 16, &s_bare.graphicsBits);
-    s_bare.text = Bare_MakeDIB(4, text, (mode & 1) ? 16 : 8, &s_bare.textBits);
+    s_bare.graphics =
+        Pixels_MakeDIB(PIXELS_WIDTH, PIXELS_HEIGHT, 4, graphics, 16, &s_bare.graphicsBits);
+    s_bare.text =
+        Pixels_MakeDIB(PIXELS_WIDTH, PIXELS_HEIGHT, 4, text, (mode & 1) ? 16 : 8, &s_bare.textBits);
     if (mode & 1) {
         for (int k = 0; k < 8; k++)
             if (!(s_bare.planes[k] = CreateBitmap(PIXELS_WIDTH, PIXELS_HEIGHT, 1, 1, NULL)))
@@ -60,7 +45,8 @@ bool Bare_Create(int32_t mode)
         s_bare.mask = s_bare.planes[4];
     } else {
         static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-        s_bare.mask = Bare_MakeDIB(1, blackWhite, 2, &s_bare.maskBits);
+        s_bare.mask =
+            Pixels_MakeDIB(PIXELS_WIDTH, PIXELS_HEIGHT, 1, blackWhite, 2, &s_bare.maskBits);
     }
     return s_bare.graphics && s_bare.text && s_bare.mask;
 }

@@ -3,14 +3,6 @@
 #include "testcore.h"
 #include "input_support.h"
 
-static const char *const expect_names[CALL_COUNT] = {
-    "Kernel_Initialize",   "Kernel_Step",        "GDCGraph_IsPaletteChanged",
-    "GDCGraph_GetPalette", "GDCText_GetPalette", "GDCPal_GetColor",
-    "GDC_RenderBuffer",    "GDC_RenderSep",      "Keyboard_Press",
-    "Keyboard_Release",    "Input_Event",        "Mouse_Move",
-    "Mouse_EnterWindow",   "Mouse_LeaveWindow",  "Mouse_IsInWindow",
-    "Mouse_KeyPress",      "Mouse_KeyRelease"};
-
 bool Expect_IsInputCall(const RecordEvent *event)
 {
     return event->kind == RECORD_CALL && event->code >= CALL_KEYBOARD_PRESS &&
@@ -25,15 +17,11 @@ uint32_t Expect_CountInputCalls(uint32_t from)
     return count;
 }
 
-static const char *Expect_Name(uint32_t call)
-{
-    return call < CALL_COUNT ? expect_names[call] : "?";
-}
-
 void Expect_Dump(const ExpectedCall *calls, uint32_t count)
 {
     for (uint32_t i = 0; i < count; i++)
-        Log_Line("  expected %s(0x%x, 0x%x)", Expect_Name(calls[i].call), calls[i].a, calls[i].b);
+        Log_Line("  expected %s(0x%x, 0x%x)", Record_CallName(calls[i].call), calls[i].a,
+                 calls[i].b);
 }
 
 static bool Expect_IsKeyCall(const RecordEvent *event)
@@ -68,7 +56,7 @@ static bool Expect_Calls(const char *what, uint32_t from, const ExpectedCall *ca
     for (uint32_t i = from; i < Record_Count(); i++) {
         const RecordEvent *event = Record_Get(i);
         if (counts(event))
-            Log_Line("  recorded #%u %s(0x%x, 0x%x)", i, Expect_Name(event->code), event->a,
+            Log_Line("  recorded #%u %s(0x%x, 0x%x)", i, Record_CallName(event->code), event->a,
                      event->b);
     }
     return false;
@@ -136,14 +124,8 @@ const char *Expect_ReadStdout(void)
     strcpy(path + length - 4, ".stdout");
     // The program and this library share the runtime's stdout: its buffer holds recent lines.
     fflush(stdout);
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    if (!File_Read(path, contents, sizeof contents))
         return NULL;
-    DWORD got = 0;
-    ReadFile(file, contents, sizeof contents - 1, &got, NULL);
-    CloseHandle(file);
-    contents[got] = 0;
     return contents;
 }
 

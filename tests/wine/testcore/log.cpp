@@ -84,19 +84,26 @@ unsigned Log_Failures(void)
     return log_failures;
 }
 
+bool File_Read(const char *path, char *buffer, uint32_t size)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD got = 0;
+    ReadFile(file, buffer, size - 1, &got, NULL);
+    CloseHandle(file);
+    buffer[got] = 0;
+    return true;
+}
+
 const char *Log_ReadAll(void)
 {
     char path[MAX_PATH];
     if (!Env_Get("TESTCORE_LOG", path, sizeof path))
         return NULL;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    if (!File_Read(path, log_contents, sizeof log_contents))
         return NULL;
-    DWORD got = 0;
-    ReadFile(file, log_contents, sizeof log_contents - 1, &got, NULL);
-    CloseHandle(file);
-    log_contents[got] = 0;
     return log_contents;
 }
 

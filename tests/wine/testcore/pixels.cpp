@@ -22,7 +22,7 @@ static struct {
     uint32_t sizeMessages, seenSizeMessages, quietSince;
 } s_pixels;
 
-static uint32_t Pixels_Random(uint32_t *state)
+uint32_t Pixels_Random(uint32_t *state)
 {
     // xorshift32: the same frames on every run and every machine.
     uint32_t x = *state;
@@ -280,4 +280,24 @@ bool Pixels_SizeSettled(HWND window, int width, int height, uint32_t frame)
         return false;
     }
     return frame - s_pixels.quietSince >= PIXELS_QUIET_FRAMES;
+}
+
+HBITMAP Pixels_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int count,
+                       void **pixels)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[16];
+    } info;
+    memset(&info, 0, sizeof info);
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biHeight = -height; // top-down, as CreateBitmap's rows
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)bits;
+    info.header.biClrUsed = (DWORD)count;
+    if (count)
+        memcpy(info.colors, colors, (size_t)count * sizeof(RGBQUAD));
+    *pixels = NULL;
+    return CreateDIBSection(NULL, (const BITMAPINFO *)&info, DIB_RGB_COLORS, pixels, NULL, 0);
 }

@@ -65,3 +65,10 @@ void Pixels_FillWindow(HWND window, uint32_t rgb);
 void Pixels_SetClientSize(HWND window, int width, int height);
 void Pixels_NoteMessage(UINT message);
 bool Pixels_SizeSettled(HWND window, int width, int height, uint32_t frame);
+
+// xorshift32: the same pseudo-random sequence on every run and every machine.
+uint32_t Pixels_Random(uint32_t *state);
+
+// A top-down DIB section with up to 16 colours in its table (count 0: none given).
+HBITMAP Pixels_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int count,
+                       void **pixels);

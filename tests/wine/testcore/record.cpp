@@ -11,13 +11,18 @@ static bool record_overflowed;
 static HWND hook_window;
 static WNDPROC hook_original;
 
-static const char *const record_call_names[CALL_COUNT] = {
+static const char *const RECORD_CALL_NAMES[CALL_COUNT] = {
     "Kernel_Initialize",   "Kernel_Step",        "GDCGraph_IsPaletteChanged",
     "GDCGraph_GetPalette", "GDCText_GetPalette", "GDCPal_GetColor",
     "GDC_RenderBuffer",    "GDC_RenderSep",      "Keyboard_Press",
     "Keyboard_Release",    "Input_Event",        "Mouse_Move",
     "Mouse_EnterWindow",   "Mouse_LeaveWindow",  "Mouse_IsInWindow",
     "Mouse_KeyPress",      "Mouse_KeyRelease"};
+
+const char *Record_CallName(uint32_t call)
+{
+    return call < CALL_COUNT ? RECORD_CALL_NAMES[call] : "?";
+}
 
 static RecordEvent *Record_Add(uint32_t kind, uint32_t code, uint32_t a, uint32_t b)
 {
@@ -123,7 +128,7 @@ void Record_Dump(uint32_t from, uint32_t to)
     for (uint32_t i = from; i < to; i++) {
         const RecordEvent *event = &record_events[i];
         if (event->kind == RECORD_CALL)
-            Log_Line("  #%u %s(%u, %u)", i, record_call_names[event->code], event->a, event->b);
+            Log_Line("  #%u %s(%u, %u)", i, Record_CallName(event->code), event->a, event->b);
         else
             Log_Line("  #%u %s 0x%x (%u) \"%s\"", i, Record_MessageName(event->code), event->code,
                      event->a, event->text);

@@ -85,14 +85,8 @@ static DWORD CmdLine_Wait(HANDLE process, DWORD deadline)
 static bool CmdLine_FirstLineIs(const char *path, const char *expected)
 {
     static char text[256];
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    if (!File_Read(path, text, sizeof text))
         return false;
-    DWORD got = 0;
-    ReadFile(file, text, sizeof text - 1, &got, NULL);
-    CloseHandle(file);
-    text[got] = 0;
     size_t length = strlen(expected);
     return strncmp(text, expected, length) == 0 &&
            (text[length] == '\n' || (text[length] == '\r' && text[length + 1] == '\n'));

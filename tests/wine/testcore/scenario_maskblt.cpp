@@ -4,6 +4,7 @@
 #include "core/core.h"
 #include "render/render.h"
 #include "testcore.h"
+#include "pixels.h"
 
 enum {
     MASKBLT_WIDTH = 96, // every bitmap of the test; rows of 12 bytes suit DDB and DIB alike
@@ -42,35 +43,6 @@ static struct {
     uint32_t model[MASKBLT_PIXELS];
 } s_maskblt;
 
-static uint32_t MaskBlt_Random(uint32_t *state)
-{
-    uint32_t x = *state;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    return *state = x;
-}
-
-// A top-down DIB section of the test's size.
-static HBITMAP MaskBlt_MakeDIB(int bits, const RGBQUAD *colors, int count, void **pixels)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[16];
-    } info;
-    memset(&info, 0, sizeof info);
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = MASKBLT_WIDTH;
-    info.header.biHeight = -MASKBLT_HEIGHT; // top-down, as CreateBitmap's rows
-    info.header.biPlanes = 1;
-    info.header.biBitCount = (WORD)bits;
-    info.header.biClrUsed = count;
-    if (count)
-        memcpy(info.colors, colors, count * sizeof(RGBQUAD));
-    *pixels = NULL;
-    return CreateDIBSection(NULL, (const BITMAPINFO *)&info, DIB_RGB_COLORS, pixels, NULL, 0);
-}
-
 // A memory device context holding the bitmap, kept for the whole run.
 static HDC MaskBlt_InDC(HBITMAP bitmap)
 {
@@ -84,37 +56,40 @@ static bool MaskBlt_Setup(void)
 {
     uint32_t state = 0x5EED1234;
     void *pixels;
-    s_maskblt.source32 = MaskBlt_InDC(MaskBlt_MakeDIB(32, NULL, 0, &pixels));
+    s_maskblt.source32 =
+        MaskBlt_InDC(Pixels_MakeDIB(MASKBLT_WIDTH, MASKBLT_HEIGHT, 32, NULL, 0, &pixels));
     s_maskblt.source32Bits = (uint32_t *)pixels;
     if (!pixels)
         return false;
     for (int i = 0; i < MASKBLT_PIXELS; i++)
-        s_maskblt.source32Bits[i] = MaskBlt_Random(&state) & 0xFFFFFF;
+        s_maskblt.source32Bits[i] = Pixels_Random(&state) & 0xFFFFFF;
     for (int i = 0; i < 16; i++) {
-        uint32_t c = MaskBlt_Random(&state);
+        uint32_t c = Pixels_Random(&state);
         RGBQUAD q = {(BYTE)c, (BYTE)(c >> 8), (BYTE)(c >> 16), 0};
         s_maskblt.source4Colors[i] = q;
     }
-    s_maskblt.source4 = MaskBlt_InDC(MaskBlt_MakeDIB(4, s_maskblt.source4Colors, 16, &pixels));
+    s_maskblt.source4 = MaskBlt_InDC(
+        Pixels_MakeDIB(MASKBLT_WIDTH, MASKBLT_HEIGHT, 4, s_maskblt.source4Colors, 16, &pixels));
     s_maskblt.source4Bits = (uint8_t *)pixels;
     if (!pixels)
         return false;
     for (int i = 0; i < MASKBLT_PIXELS / 2; i++)
-        s_maskblt.source4Bits[i] = (uint8_t)MaskBlt_Random(&state);
+        s_maskblt.source4Bits[i] = (uint8_t)Pixels_Random(&state);
     for (int k = 0; k < 2; k++) {
-        s_maskblt.dest[k] = MaskBlt_InDC(MaskBlt_MakeDIB(32, NULL, 0, &pixels));
+        s_maskblt.dest[k] =
+            MaskBlt_InDC(Pixels_MakeDIB(MASKBLT_WIDTH, MASKBLT_HEIGHT, 32, NULL, 0, &pixels));
         s_maskblt.destBits[k] = (uint32_t *)pixels;
         if (!pixels)
             return false;
     }
     for (int i = 0; i < MASKBLT_PIXELS; i++)
-        s_maskblt.start[i] = MaskBlt_Random(&state) & 0xFFFFFF;
+        s_maskblt.start[i] = Pixels_Random(&state) & 0xFFFFFF;
 
     for (int i = 0; i < MASKBLT_HEIGHT * MASKBLT_MASK_ROW; i++)
-        s_maskblt.maskBits[i] = (uint8_t)(MaskBlt_Random(&state) >> 7);
+        s_maskblt.maskBits[i] = (uint8_t)(Pixels_Random(&state) >> 7);
     s_maskblt.maskDDB = CreateBitmap(MASKBLT_WIDTH, MASKBLT_HEIGHT, 1, 1, s_maskblt.maskBits);
     static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-    s_maskblt.maskDIB = MaskBlt_MakeDIB(1, blackWhite, 2, &pixels);
+    s_maskblt.maskDIB = Pixels_MakeDIB(MASKBLT_WIDTH, MASKBLT_HEIGHT, 1, blackWhite, 2, &pixels);
     if (!pixels || !s_maskblt.maskDDB)
         return false;
     memcpy(pixels, s_maskblt.maskBits, sizeof s_maskblt.maskBits);

@@ -14,6 +14,8 @@ bool Log_Check(bool ok, const char *what, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
 void Log_Fail(const char *what, const char *format, ...) __attribute__((format(printf, 2, 3)));
 unsigned Log_Failures(void);
+// Reads a file into the buffer, NUL-terminated and cut to fit; false when unreadable.
+bool File_Read(const char *path, char *buffer, uint32_t size);
 // Reads the whole log file into a static buffer (NUL-terminated); null when unreadable.
 const char *Log_ReadAll(void);
 
@@ -63,6 +65,8 @@ enum {
 };
 
 void Record_Call(uint32_t call, uint32_t a, uint32_t b);
+// The exported function's name for a RecordCall.
+const char *Record_CallName(uint32_t call);
 uint32_t Record_Count(void);
 const RecordEvent *Record_Get(uint32_t index);
 bool Record_IsCall(const RecordEvent *event, uint32_t call);
