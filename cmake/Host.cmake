@@ -21,6 +21,7 @@ if(EXISTS "${CMAKE_SOURCE_DIR}/kernel/CMakeLists.txt")
   add_subdirectory(kernel)
 endif()
 add_subdirectory(tests/unit)
+include(cmake/Native.cmake)
 
 find_program(MINGW_CXX i686-w64-mingw32-g++)
 if(MINGW_CXX)

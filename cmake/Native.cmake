@@ -1,0 +1,11 @@
+# The native build (Linux): the same front-end over SDL2 windowing and our own software GDI.
+
+# Our software GDI: no window system, testable on its own.
+file(GLOB NATIVE_GDI_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/platform/native/gdi_*.cpp")
+if(NOT NATIVE_GDI_SOURCES)
+  return()
+endif()
+add_library(native_gdi STATIC ${NATIVE_GDI_SOURCES})
+target_include_directories(native_gdi PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(native_gdi PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+set_target_properties(native_gdi PROPERTIES POSITION_INDEPENDENT_CODE ON)
