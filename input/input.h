@@ -21,6 +21,10 @@ LRESULT Input_MouseButton(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // WM_MOUSELEAVE: releases the capture and tells the core; 1.
 LRESULT Input_MouseLeave(HWND window);
 
+// The window lost the keyboard focus: releases every key the core was told is down, in the
+// order they were pressed, since their key-ups now go to another window.
+void Input_ReleaseHeldKeys(void);
+
 // Re-reports both sided keys of a generic Shift, Ctrl or Alt code; nothing for others.
 void Main_SyncModifierKeys(uint32_t vk);
 

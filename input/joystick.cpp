@@ -20,6 +20,8 @@ void Joystick_Initialize(void)
     uint32_t count = joyGetNumDevs();
     // Ids past the table have no record and no device number of their own.
     s_joystick.count = count < JOYSTICK_RECORDS ? count : JOYSTICK_RECORDS;
+    // Every id is queried into the first record, deliberately: the only lasting effect is
+    // what the last answer leaves there, which id 0's first poll then compares against.
     for (uint32_t id = 0; id < s_joystick.count; id++) {
         s_joystick.saved[0].dwSize = sizeof(JOYINFOEX);
         joyGetPosEx(id, &s_joystick.saved[0]);

@@ -6,14 +6,61 @@
 enum {
     INPUT_REPEAT_BIT = 0x40000000, // lParam: the key was already down
     INPUT_MAX_X = CORE_SCREEN_WIDTH - 1,
-    INPUT_MAX_Y = CORE_SCREEN_HEIGHT - 1
+    INPUT_MAX_Y = CORE_SCREEN_HEIGHT - 1,
+    INPUT_HELD_MAX = 256 // more keys than a keyboard has
 };
+
+static struct {
+    // The keys the core was told are down, in the order they were pressed; a key with an
+    // event was pressed as itself, one without was a sided modifier reported again.
+    uint32_t held[INPUT_HELD_MAX];
+    uint8_t withEvent[INPUT_HELD_MAX];
+    uint32_t count;
+} s_keys;
+
+// Tells the core a key went down, and remembers it until the core is told it went up.
+static void Input_Press(uint32_t vk, bool withEvent)
+{
+    Keyboard_Press(vk);
+    if (withEvent)
+        Input_Event(vk & CORE_EVENT_KEY_MASK, CORE_EVENT_PRESS);
+    for (uint32_t i = 0; i < s_keys.count; i++)
+        if (s_keys.held[i] == vk)
+            return;
+    if (s_keys.count < INPUT_HELD_MAX) {
+        s_keys.held[s_keys.count] = vk;
+        s_keys.withEvent[s_keys.count] = withEvent;
+        s_keys.count++;
+    }
+}
+
+// Tells the core a key went up, and forgets it.
+static void Input_Release(uint32_t vk, bool withEvent)
+{
+    Keyboard_Release(vk);
+    if (withEvent)
+        Input_Event(vk & CORE_EVENT_KEY_MASK, CORE_EVENT_RELEASE);
+    for (uint32_t i = 0; i < s_keys.count; i++) {
+        if (s_keys.held[i] != vk)
+            continue;
+        s_keys.count--;
+        memmove(&s_keys.held[i], &s_keys.held[i + 1], (s_keys.count - i) * sizeof s_keys.held[0]);
+        memmove(&s_keys.withEvent[i], &s_keys.withEvent[i + 1], s_keys.count - i);
+        return;
+    }
+}
+
+void Input_ReleaseHeldKeys(void)
+{
+    // The order they went down in; each is forgotten on its way.
+    while (s_keys.count > 0)
+        Input_Release(s_keys.held[0], s_keys.withEvent[0] != 0);
+}
 
 LRESULT Input_KeyDown(HWND window, WPARAM wParam, LPARAM lParam)
 {
     if (!((uint32_t)lParam & INPUT_REPEAT_BIT)) {
-        Keyboard_Press((uint32_t)wParam);
-        Input_Event((uint32_t)wParam & CORE_EVENT_KEY_MASK, CORE_EVENT_PRESS);
+        Input_Press((uint32_t)wParam, true);
         Main_SyncModifierKeys((uint32_t)wParam);
     }
     return DefWindowProcA(window, WM_KEYDOWN, wParam, lParam);
@@ -21,8 +68,7 @@ LRESULT Input_KeyDown(HWND window, WPARAM wParam, LPARAM lParam)
 
 LRESULT Input_KeyUp(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    Keyboard_Release((uint32_t)wParam);
-    Input_Event((uint32_t)wParam & CORE_EVENT_KEY_MASK, CORE_EVENT_RELEASE);
+    Input_Release((uint32_t)wParam, true);
     Main_SyncModifierKeys((uint32_t)wParam);
     return DefWindowProcA(window, WM_KEYUP, wParam, lParam);
 }
@@ -50,9 +96,9 @@ void Main_SyncModifierKeys(uint32_t vk)
             continue;
         for (int side = 1; side <= 2; side++) {
             if (GetKeyState((int)sides[i][side]) & 0x8000)
-                Keyboard_Press(sides[i][side]);
+                Input_Press(sides[i][side], false);
             else
-                Keyboard_Release(sides[i][side]);
+                Input_Release(sides[i][side], false);
         }
     }
 }

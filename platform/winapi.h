@@ -242,6 +242,7 @@ static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108, "DEVMODEA layout");
 #define WM_DESTROY 0x0002
 #define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006
+#define WM_KILLFOCUS 0x0008
 #define WM_SETTEXT 0x000C
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
@@ -333,6 +334,7 @@ static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108, "DEVMODEA layout");
 #define SRCCOPY 0x00CC0020u
 #define SRCPAINT 0x00EE0086u
 #define SRCAND 0x008800C6u
+#define BLACKNESS 0x00000042u
 
 #ifdef __cplusplus
 extern "C" {

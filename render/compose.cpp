@@ -1,64 +1,101 @@
 // Composition and presentation: graphics and text combined through the priority mask, drawn
 // into the window 1:1 or through a 640 x 400 buffer copied or stretched to the client area.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/compose.h"
+#include "render/maskblt.h"
+#include "render/merge.h"
 
 enum {
     RENDER_ROP4_SOURCE_WHERE_MASK_0 = 0xCCAA0029, // background: source, foreground: dest
     RENDER_ROP4_SOURCE_WHERE_MASK_1 = 0xAACC0020  // background: dest, foreground: source
 };
 
-void Render_Present(HDC dc, int32_t mode, uint16_t clientWidth, uint16_t clientHeight,
-                    int16_t offsetX, int16_t offsetY, uint16_t frameWidth, uint16_t frameHeight)
+// Paints the client black around the picture rectangle, never inside it.
+static void Render_PaintBorders(HDC dc, const RenderPlacement *p, int left, int top, int width,
+                                int height)
 {
-    if (!Render_SurfacesComplete(mode))
-        return; // no frame to show: leave the window as it is
-    bool matches = clientWidth == frameWidth || clientHeight == frameHeight;
-    if (matches && mode != 6) {
-        Render_Compose(dc, mode, frameWidth, frameHeight, offsetX, offsetY);
-        return;
-    }
-    HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, frameWidth, frameHeight);
-    HGDIOBJ displaced = SelectObject(buffer, bitmap);
-    Render_Compose(buffer, mode, frameWidth, frameHeight, 0, 0);
-    if (matches) {
-        BitBlt(dc, offsetX, offsetY, clientWidth, clientHeight, buffer, 0, 0, SRCCOPY);
-    } else {
-        // An offset centres the picture (fullscreen): it fills the client less both margins,
-        // so that none of it runs past the far edges.
-        StretchBlt(dc, offsetX, offsetY, clientWidth - 2 * offsetX, clientHeight - 2 * offsetY,
-                   buffer, 0, 0, frameWidth, frameHeight, SRCCOPY);
-    }
-    SelectObject(buffer, displaced);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
+    int cw = p->clientWidth, ch = p->clientHeight;
+    int right = left + width, bottom = top + height;
+    left = left < 0 ? 0 : left > cw ? cw : left;
+    right = right < left ? left : right > cw ? cw : right;
+    top = top < 0 ? 0 : top > ch ? ch : top;
+    bottom = bottom < top ? top : bottom > ch ? ch : bottom;
+    const RECT bands[4] = {
+        {0, 0, cw, top}, {0, bottom, cw, ch}, {0, top, left, bottom}, {right, top, cw, bottom}};
+    for (int i = 0; i < 4; i++)
+        if (bands[i].right > bands[i].left && bands[i].bottom > bands[i].top)
+            BitBlt(dc, bands[i].left, bands[i].top, bands[i].right - bands[i].left,
+                   bands[i].bottom - bands[i].top, 0, 0, 0, BLACKNESS);
 }
 
-// Modes 8 and 9: the mask applied with AND and OR blits. Under the mask's 1 bits the target
-// ends as exactly the text pixel, elsewhere as the graphics pixel, whatever it held before.
+void Render_Present(const RenderSurfaces *surfaces, HDC dc, int32_t mode,
+                    const RenderPlacement *p, uint16_t frameWidth, uint16_t frameHeight)
+{
+    if (!Render_SurfacesComplete(surfaces, mode))
+        return; // no frame to show: leave the window as it is
+    int pictureWidth = frameWidth, pictureHeight = frameHeight;
+    bool matches = p->clientWidth == frameWidth || p->clientHeight == frameHeight;
+    if (matches && mode != 6) {
+        Render_Compose(surfaces, dc, mode, frameWidth, frameHeight, p->offsetX, p->offsetY);
+    } else {
+        HDC buffer = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, frameWidth, frameHeight);
+        HGDIOBJ displaced = SelectObject(buffer, bitmap);
+        Render_Compose(surfaces, buffer, mode, frameWidth, frameHeight, 0, 0);
+        if (matches) {
+            BitBlt(dc, p->offsetX, p->offsetY, p->clientWidth, p->clientHeight, buffer, 0, 0,
+                   SRCCOPY);
+        } else {
+            // An offset centres the picture (fullscreen): it fills the client less both
+            // margins, so that none of it runs past the far edges.
+            pictureWidth = p->clientWidth - 2 * p->offsetX;
+            pictureHeight = p->clientHeight - 2 * p->offsetY;
+            StretchBlt(dc, p->offsetX, p->offsetY, pictureWidth, pictureHeight, buffer, 0, 0,
+                       frameWidth, frameHeight, SRCCOPY);
+        }
+        SelectObject(buffer, displaced);
+        DeleteObject(bitmap);
+        DeleteDC(buffer);
+    }
+    // Nothing else paints there (the background is never erased): without this the bands
+    // would show whatever the screen held before.
+    if (p->blackBorders)
+        Render_PaintBorders(dc, p, p->offsetX, p->offsetY, pictureWidth, pictureHeight);
+}
+
+// Modes 8 and 9: the mask applied with AND and OR blits, in true colour, so that every pixel
+// ends as exactly the text pixel under the mask's 1 bits and the graphics pixel elsewhere,
+// whatever the palette and whatever the target held. The surfaces are left as they were.
 static void Render_ComposeMasked(HDC target, HDC graphics, HDC text, HBITMAP mask, int width,
                                  int height, int x, int y)
 {
     HDC maskDC = CreateCompatibleDC(target);
-    HGDIOBJ displaced = SelectObject(maskDC, mask);
-    // Mask bits 1 arrive white under the default colours, from a plane bitmap and from a
-    // mask with its own colour table alike: graphics turn black where text shows.
-    BitBlt(graphics, 0, 0, width, height, maskDC, 0, 0, RENDER_ROP_DEST_AND_NOT_SOURCE);
-    BitBlt(target, x, y, width, height, text, 0, 0, SRCCOPY);
-    BitBlt(target, x, y, width, height, graphics, 0, 0, SRCPAINT);
-    // Now white where text shows: the AND keeps the text there and the graphics elsewhere.
-    BitBlt(graphics, 0, 0, width, height, maskDC, 0, 0, SRCPAINT);
-    BitBlt(target, x, y, width, height, graphics, 0, 0, SRCAND);
-    SelectObject(maskDC, displaced);
+    HGDIOBJ maskDisplaced = SelectObject(maskDC, mask);
+    HDC scratchDC = CreateCompatibleDC(target);
+    HBITMAP scratch = CreateCompatibleBitmap(target, width, height);
+    HGDIOBJ scratchDisplaced = scratch ? SelectObject(scratchDC, scratch) : 0;
+    if (scratchDisplaced) {
+        // Mask bits arrive white (1) and black (0) under the default colours, from a plane
+        // bitmap and from a mask with its own black and white colour table alike.
+        BitBlt(scratchDC, 0, 0, width, height, graphics, 0, 0, SRCCOPY);
+        BitBlt(scratchDC, 0, 0, width, height, maskDC, 0, 0, RENDER_ROP_DEST_AND_NOT_SOURCE);
+        BitBlt(target, x, y, width, height, text, 0, 0, SRCCOPY);
+        BitBlt(target, x, y, width, height, maskDC, 0, 0, SRCAND);
+        BitBlt(target, x, y, width, height, scratchDC, 0, 0, SRCPAINT);
+        SelectObject(scratchDC, scratchDisplaced);
+    }
+    if (scratch)
+        DeleteObject(scratch);
+    DeleteDC(scratchDC);
+    SelectObject(maskDC, maskDisplaced);
     DeleteDC(maskDC);
 }
 
-void Render_Compose(HDC target, int32_t mode, uint16_t width, uint16_t height, int16_t x, int16_t y)
+void Render_Compose(const RenderSurfaces *s, HDC target, int32_t mode, uint16_t width,
+                    uint16_t height, int16_t x, int16_t y)
 {
-    if (!Render_SurfacesComplete(mode))
+    if (!Render_SurfacesComplete(s, mode))
         return; // nothing to compose from
-    const RenderSurfaces *s = Render_GetSurfaces();
 
     HDC graphics = CreateCompatibleDC(target);
     HGDIOBJ graphicsDisplaced = SelectObject(graphics, s->graphics);

@@ -1,7 +1,7 @@
 // Emulated mask blit: MaskBlt's picture from plain blits. The background operation runs with
 // source and destination exchanged, its index rewritten to match.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/maskblt.h"
 
 uint8_t Render_SwapRopOperands(uint8_t index)
 {

@@ -2,7 +2,7 @@
 // identity grey table stands in for the target's colours, grey k is exactly index k, so a
 // background colour of grey 1 << i turns plane i's 1 bits into index bit i.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/merge.h"
 
 static struct {
     RGBQUAD grey[256]; // entry i is (i, i, i); complete once entry 255 reads 255

@@ -1,6 +1,7 @@
 // Palette: the 24-entry logical palette mirroring the core's graphics and text palettes.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/palette.h"
+#include "render/placeholder.h"
 
 static struct {
     // The platform's LOGPALETTE layout with room for all 24 entries.
@@ -11,16 +12,11 @@ static struct {
     } logical;
 } s_palette;
 
-const LOGPALETTE *Render_GetLogicalPalette(void)
-{
-    return (const LOGPALETTE *)&s_palette.logical;
-}
-
 HPALETTE Render_CreatePalette(void)
 {
     s_palette.logical.version = 0x300;
     s_palette.logical.count = RENDER_PALETTE_ENTRIES;
-    return CreatePalette(Render_GetLogicalPalette());
+    return CreatePalette((const LOGPALETTE *)&s_palette.logical);
 }
 
 // A core colour's 4-bit red, green and blue (bits 0-3, 4-7, 8-11) as 8-bit values.
@@ -34,7 +30,7 @@ static PALETTEENTRY Render_EntryFromCoreColor(uint16_t color)
     return entry;
 }
 
-void Render_UpdatePalette(HDC dc, HPALETTE palette)
+void Render_UpdatePalette(HDC dc, HPALETTE palette, int32_t mode, const RenderSurfaces *surfaces)
 {
     uint32_t graphics = GDCGraph_GetPalette();
     uint32_t text = GDCText_GetPalette();
@@ -43,8 +39,9 @@ void Render_UpdatePalette(HDC dc, HPALETTE palette)
         entries[i] = Render_EntryFromCoreColor(i < 16 ? GDCPal_GetColor(graphics, (uint8_t)i)
                                                       : GDCPal_GetColor(text, (uint8_t)(i - 16)));
 
-    if (Render_GetMode() >= RENDER_PLACEHOLDER_MODES) {
-        uint8_t colors[48];
+    if (mode >= RENDER_PLACEHOLDER_MODES) {
+        // Stored as blue, green, red: the tile's red shades are blue ones here.
+        uint8_t colors[RENDER_PLACEHOLDER_COLOR_BYTES];
         Render_GetPlaceholderColors(colors);
         for (int k = 0; k < 16; k++) {
             entries[k].peRed = colors[3 * k + 2];
@@ -53,20 +50,19 @@ void Render_UpdatePalette(HDC dc, HPALETTE palette)
             entries[k].peFlags = 0;
         }
     } else {
-        Render_LoadSurfaceColors(dc, Render_GetLogicalPalette());
+        Render_LoadSurfaceColors(dc, surfaces);
     }
     SetPaletteEntries(palette, 0, RENDER_PALETTE_ENTRIES, entries);
     SelectPalette(dc, palette, FALSE);
     RealizePalette(dc);
 }
 
-void Render_LoadSurfaceColors(HDC dc, const LOGPALETTE *logical)
+void Render_LoadSurfaceColors(HDC dc, const RenderSurfaces *surfaces)
 {
-    const RenderSurfaces *surfaces = Render_GetSurfaces();
     if (!surfaces->graphics && !surfaces->text)
         return; // nothing to recolour yet
 
-    const PALETTEENTRY *entries = &logical->palPalEntry[0];
+    const PALETTEENTRY *entries = s_palette.logical.entries;
     RGBQUAD table[RENDER_PALETTE_ENTRIES];
     for (int i = 0; i < RENDER_PALETTE_ENTRIES; i++) {
         table[i].rgbBlue = entries[i].peBlue;

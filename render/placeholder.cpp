@@ -1,13 +1,13 @@
 // Placeholder pattern: in render modes 10 and above the client area is tiled with a 16 x 16
 // picture, each tile upright or mirrored top to bottom by the C runtime's rand.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/placeholder.h"
 
 enum { PLACEHOLDER_TILE = 16 };
 
 // The placeholder's 16 colours as stored. The palette reads each as blue, green, red; the
 // tile as red, green, blue: colours 8..14 are blue shades there and red shades here.
-static const uint8_t RENDER_PLACEHOLDER_COLORS[48] = {
+static const uint8_t RENDER_PLACEHOLDER_COLORS[RENDER_PLACEHOLDER_COLOR_BYTES] = {
     0x00, 0x00, 0x00, // 0  black
     0x22, 0x22, 0x22, // 1  greys
     0x33, 0x33, 0x33, // 2

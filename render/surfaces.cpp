@@ -1,33 +1,22 @@
 // Frame surfaces: made once for the render mode, refilled from the core every frame.
 #include "platform/platform.h"
-#include "render/render.h"
+#include "render/surfaces.h"
 
-static RenderSurfaces s_surfaces;
-
-const RenderSurfaces *Render_GetSurfaces(void)
+bool Render_SurfacesComplete(const RenderSurfaces *s, int32_t mode)
 {
-    return &s_surfaces;
-}
-
-bool Render_SurfacesComplete(int32_t mode)
-{
-    if (!s_surfaces.graphics || !s_surfaces.text || !s_surfaces.mask)
+    if (!s->graphics || !s->text || !s->mask)
         return false;
     if (mode & 1) {
         for (int k = 0; k < 8; k++)
-            if (!s_surfaces.planes[k])
+            if (!s->planes[k])
                 return false;
         return true;
     }
-    return s_surfaces.graphicsBits && s_surfaces.textBits && s_surfaces.maskBits;
+    return s->graphicsBits && s->textBits && s->maskBits;
 }
 
-static void Render_ForgetSurfaces(void)
-{
-    memset(&s_surfaces, 0, sizeof s_surfaces);
-}
-
-int32_t Render_CreateSurfaces(HDC dc, int32_t mode, uint16_t width, uint16_t height)
+int32_t Render_CreateSurfaces(RenderSurfaces *s, HDC dc, int32_t mode, uint16_t width,
+                              uint16_t height)
 {
     // One header and a 32-byte colour table: sixteen palette indices or eight RGBQUADs.
     struct {
@@ -49,42 +38,39 @@ int32_t Render_CreateSurfaces(HDC dc, int32_t mode, uint16_t width, uint16_t hei
     const BITMAPINFO *bitmapInfo = (const BITMAPINFO *)&info;
     if (mode & 1) {
         for (int k = 0; k < 8; k++)
-            s_surfaces.planes[k] = CreateBitmap(width, height, 1, 1, 0);
-        s_surfaces.graphics = CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS,
-                                               (void **)&s_surfaces.graphicsBits, 0, 0);
-        s_surfaces.text =
-            CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s_surfaces.textBits, 0, 0);
-        s_surfaces.mask = s_surfaces.planes[4];
+            s->planes[k] = CreateBitmap(width, height, 1, 1, 0);
+        s->graphics =
+            CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s->graphicsBits, 0, 0);
+        s->text = CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s->textBits, 0, 0);
+        s->mask = s->planes[4];
     } else {
         for (WORD i = 0; i < 16; i++)
             info.table.indices[i] = i;
-        s_surfaces.graphics = CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS,
-                                               (void **)&s_surfaces.graphicsBits, 0, 0);
+        s->graphics =
+            CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s->graphicsBits, 0, 0);
         for (WORD i = 0; i < 8; i++)
             info.table.indices[i] = (WORD)(16 + i);
         info.header.biClrUsed = 8;
-        s_surfaces.text =
-            CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s_surfaces.textBits, 0, 0);
+        s->text = CreateDIBSection(dc, bitmapInfo, DIB_PAL_COLORS, (void **)&s->textBits, 0, 0);
         info.header.biBitCount = 1;
         info.header.biClrUsed = 2;
         memset(&info.table.colors[0], 0x00, sizeof(RGBQUAD));
         memset(&info.table.colors[1], 0xFF, sizeof(RGBQUAD));
-        s_surfaces.mask =
-            CreateDIBSection(dc, bitmapInfo, DIB_RGB_COLORS, (void **)&s_surfaces.maskBits, 0, 0);
+        s->mask = CreateDIBSection(dc, bitmapInfo, DIB_RGB_COLORS, (void **)&s->maskBits, 0, 0);
     }
-    if (Render_SurfacesComplete(mode))
+    if (Render_SurfacesComplete(s, mode))
         return 0;
 
     // A missing surface would leave a silently black window: say so, keep nothing half made.
     printf("[Render] CreateSurfaces: the frame surfaces for render mode %i could not be made\n",
            (int)mode);
-    Render_DestroySurfaces(mode);
+    Render_DestroySurfaces(s, mode);
     return 1;
 }
 
-void Render_FetchFrame(int32_t mode)
+void Render_FetchFrame(const RenderSurfaces *s, int32_t mode)
 {
-    if (!Render_SurfacesComplete(mode))
+    if (!Render_SurfacesComplete(s, mode))
         return; // the core must not be handed null surfaces
     if (mode & 1) {
         uint8_t *first = 0;
@@ -93,27 +79,27 @@ void Render_FetchFrame(int32_t mode)
         if (!first || !second)
             return;
         for (int k = 0; k < 8; k++)
-            SetBitmapBits(s_surfaces.planes[k], CORE_PLANE_BYTES,
+            SetBitmapBits(s->planes[k], CORE_PLANE_BYTES,
                           (k < 4 ? first : second) + CORE_PLANE_BYTES * (k & 3));
     } else {
-        GDC_RenderSep(s_surfaces.graphicsBits, s_surfaces.textBits, s_surfaces.maskBits);
+        GDC_RenderSep(s->graphicsBits, s->textBits, s->maskBits);
     }
 }
 
-BOOL Render_DestroySurfaces(int32_t mode)
+BOOL Render_DestroySurfaces(RenderSurfaces *s, int32_t mode)
 {
     BOOL result = 0;
-    if (s_surfaces.graphics)
-        DeleteObject(s_surfaces.graphics);
-    if (s_surfaces.text)
-        DeleteObject(s_surfaces.text);
+    if (s->graphics)
+        DeleteObject(s->graphics);
+    if (s->text)
+        DeleteObject(s->text);
     if (mode & 1) {
         // The priority mask is plane 4 itself: deleted once, here.
         for (int k = 0; k < 8; k++)
-            result = s_surfaces.planes[k] ? DeleteObject(s_surfaces.planes[k]) : 0;
-    } else if (s_surfaces.mask) {
-        result = DeleteObject(s_surfaces.mask);
+            result = s->planes[k] ? DeleteObject(s->planes[k]) : 0;
+    } else if (s->mask) {
+        result = DeleteObject(s->mask);
     }
-    Render_ForgetSurfaces(); // no handle outlives its object
+    memset(s, 0, sizeof *s); // no handle outlives its object
     return result;
 }

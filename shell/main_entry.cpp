@@ -11,6 +11,6 @@ PLATFORM_EXPORT __attribute__((force_align_arg_pointer, noreturn)) void Main_Sta
     // alloca probes every 4 KB page in order, as the stack guard requires.
     uintptr_t raw = (uintptr_t)__builtin_alloca(size + 15);
     char *block = (char *)((raw + 15) & ~(uintptr_t)15);
-    Main_SplitArgs(line, count, block);
+    Main_SplitArgs(line, count, block, size);
     ExitProcess((UINT)Main_Run((int)count, (char **)block));
 }

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "core/core.h"
 #include "input/input.h"
+#include "render/fullscreen.h"
 #include "render/render.h"
 #include "shell/shell.h"
 #include "timing/frame.h"
@@ -9,7 +10,6 @@
 
 enum {
     MAIN_ICON_RESOURCE = 101,
-    MAIN_WINDOW_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
     MAIN_TITLE_RATE_OFFSET = 9 // the rate text follows "Video Out"
 };
 
@@ -63,9 +63,9 @@ int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLin
     RegisterClassExA(&cls);
 
     RECT rect = {650, 150, 1290, 550}; // a 640 x 400 client area at (650, 150)
-    AdjustWindowRect(&rect, MAIN_WINDOW_STYLE, FALSE);
+    AdjustWindowRect(&rect, RENDER_WINDOW_STYLE, FALSE);
     HWND window =
-        CreateWindowExA(0, MAIN_CLASS_NAME, s_main.title, MAIN_WINDOW_STYLE, rect.left, rect.top,
+        CreateWindowExA(0, MAIN_CLASS_NAME, s_main.title, RENDER_WINDOW_STYLE, rect.left, rect.top,
                         rect.right - rect.left, rect.bottom - rect.top, 0, 0, instance, 0);
 
     Joystick_Initialize();
@@ -131,6 +131,10 @@ LRESULT CALLBACK Main_WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return Input_KeyDown(window, wParam, lParam);
     case WM_KEYUP:
         return Input_KeyUp(window, wParam, lParam);
+    case WM_KILLFOCUS:
+        // The key-ups of keys still held now go to the window that took the focus.
+        Input_ReleaseHeldKeys();
+        break;
     case WM_SYSKEYDOWN:
         return Input_SysKeyDown(window, wParam, lParam);
     case WM_MOUSEMOVE:

@@ -9,8 +9,9 @@ PLATFORM_EXPORT void Main_Startup(void);
 // Counts the line's arguments into *count; the size in bytes of the block that holds them.
 size_t WINAPI Main_MeasureArgs(const char *line, uint32_t *count);
 
-// Fills the block: one pointer per argument, then the NUL-ended arguments.
-void WINAPI Main_SplitArgs(const char *line, uint32_t count, char *block);
+// Fills the block of the given size: one pointer per argument, then the NUL-ended arguments;
+// nothing is written past the size, whatever the count.
+void WINAPI Main_SplitArgs(const char *line, uint32_t count, char *block, size_t size);
 
 // The command line after the program name, or null when nothing follows it.
 const char *Main_FindArgumentTail(const char *line);
