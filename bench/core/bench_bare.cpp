@@ -1,7 +1,7 @@
 // The rendering benchmark's baseline: the GDI work of one frame in a render mode, done with the
 // bare calls by the test core itself (own surfaces, the same fetch, merge, blits and buffer).
 #include "core/core.h"
-#include "render/render.h"
+#include "render/maskblt.h"
 #include "tests/wine/testcore/testcore.h"
 #include "tests/wine/testcore/pixels.h"
 #include "bench_bare.h"

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,7 +48,7 @@ std::vector<std::string> Split(const char *line)
     uint32_t count = 0xDEADu;
     size_t size = Main_MeasureArgs(line, &count);
     std::vector<char> block(size + 64, '\x7f');
-    Main_SplitArgs(line, count, block.data());
+    Main_SplitArgs(line, count, block.data(), size);
 
     std::vector<std::string> out;
     char **pointers = (char **)block.data();
@@ -106,6 +108,32 @@ TEST(SplitArgs, AgreesWithTheModelOnRandomLines)
         for (char &c : line)
             c = alphabet[random() % sizeof alphabet];
         ASSERT_EQ(Split(line.c_str()), ModelSplit(line)) << "[" << line << "]";
+    }
+}
+
+TEST(SplitArgs, NeverWritesPastTheBlockWhateverTheCount)
+{
+    // A count other than the measured one must not carry the writes past the block: every
+    // byte beyond it keeps its guard value, and every stored pointer leads to a NUL inside.
+    const char *lines[] = {"main.exe", "main.exe a \"b c\" d", "\"\"", "x y z w v u t s r q"};
+    for (const char *line : lines) {
+        uint32_t measured = 0;
+        size_t size = Main_MeasureArgs(line, &measured);
+        for (uint32_t count : {measured + 1, measured + 7, measured * 3 + 40, measured - 1, 1u}) {
+            std::vector<char> block(size + 256, '\x7f');
+            std::fill(block.begin(), block.begin() + size, '\0');
+            Main_SplitArgs(line, count, block.data(), size);
+            for (size_t i = size; i < block.size(); i++)
+                ASSERT_EQ(block[i], '\x7f') << "[" << line << "] count " << count << " byte " << i;
+            char **pointers = (char **)block.data();
+            for (uint32_t i = 0; i < count && (i + 1) * sizeof(char *) <= size; i++) {
+                if (!pointers[i])
+                    continue;
+                ASSERT_GE(pointers[i], block.data()) << line;
+                ASSERT_LT(pointers[i], block.data() + size) << line;
+                ASSERT_NE(memchr(pointers[i], 0, block.data() + size - pointers[i]), nullptr);
+            }
+        }
     }
 }
 

@@ -2,7 +2,7 @@
 // the same picture, pixel for pixel, over a grid of foreground and background operations, both
 // kinds of mask, 32-bit and 4-bit sources and offset rectangles, into 32-bit destinations.
 #include "core/core.h"
-#include "render/render.h"
+#include "render/maskblt.h"
 #include "testcore.h"
 #include "pixels.h"
 
