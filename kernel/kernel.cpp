@@ -3,8 +3,6 @@
 #include "kernel/card.h"
 #include "kernel/echo.h"
 #include "kernel/handover.h"
-#include "kernel/pace.h"
-#include "kernel/pace_host.h"
 #include "kernel/palette.h"
 
 namespace {
@@ -37,9 +35,6 @@ void Kernel_Draw(uint32_t now)
 CORE_API void Kernel_Initialize(const char *tail)
 {
     Echo_SetTail(tail);
-    uint32_t seconds = Pace_ParseSeconds(tail);
-    if (seconds)
-        PaceHost_Begin(seconds);
     // The front-end fetches a picture before the first frame step.
     Kernel_Draw(0);
 }
@@ -47,7 +42,6 @@ CORE_API void Kernel_Initialize(const char *tail)
 CORE_API void Kernel_Step(void)
 {
     uint32_t now = Time_Get();
-    PaceHost_Frame(now);
     ++kernel.frame;
     Palette_Step(kernel.frame);
     if (kernel.frame == 1)

@@ -5,7 +5,6 @@ include(GoogleTest)
 add_executable(standin_core_test
   "${CMAKE_CURRENT_LIST_DIR}/standin_handover_test.cpp"
   "${CMAKE_CURRENT_LIST_DIR}/standin_kernel_test.cpp"
-  "${CMAKE_CURRENT_LIST_DIR}/standin_pace_test.cpp"
 )
 target_compile_options(standin_core_test PRIVATE -Wall -Wextra)
 target_link_libraries(standin_core_test PRIVATE standin_core_host GTest::gtest_main)

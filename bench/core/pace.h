@@ -1,5 +1,7 @@
-// Frame pacing statistics of the pacing report mode, and the report's text.
+// Frame pacing statistics of the pacing report, and the report's text.
 #pragma once
+
+#include "platform/platform.h"
 
 enum {
     PACE_MAX_SECONDS = 120,    // longest run accepted
@@ -9,8 +11,13 @@ enum {
 };
 
 // What Pace_Frame asks of its caller.
-enum { PACE_STARTED = 1, PACE_READ_TITLE = 2, PACE_FINISHED = 4 };
+enum {
+    PACE_STARTED = 1,    // the run began with this frame
+    PACE_READ_TITLE = 2, // the title is due to be read
+    PACE_FINISHED = 4    // the run is over; no further frames are taken
+};
 
+// The figures of one run, as the report shows them.
 struct PaceSummary {
     uint32_t seconds;               // run length asked for
     uint32_t frames;                // frame steps from the first to the last
@@ -30,8 +37,7 @@ uint32_t Pace_ParseSeconds(const char *tail);
 int32_t Pace_ParseTitle(const char *title);
 // Begins a run of the given seconds (0 ends any run); earlier samples are dropped.
 void Pace_Start(uint32_t seconds);
-// Records a frame step at time now (ms); returns PACE_* flags: the run began with this frame,
-// the title is due to be read, the run is over (then no further frames are taken).
+// Records a frame step at time now (ms); returns the PACE_STARTED/READ_TITLE/FINISHED flags.
 int Pace_Frame(uint32_t now);
 // Records one rate read from the title.
 void Pace_AddRate(uint32_t rate);

@@ -1,14 +1,12 @@
 // Pacing statistics: frame periods from consecutive frame steps, rates read from the title.
-#include "core/core.h"
-#include "kernel/pace.h"
+#include "platform/platform.h"
+#include "pace.h"
 
 #include <math.h>
 
-namespace {
-
-struct PaceState {
-    uint32_t seconds;
-    int active, started;
+static struct {
+    uint32_t seconds;                // length of the run
+    int active, started;             // a run is under way; its first frame has come
     uint32_t first, last, lastTitle; // times of frame steps and of the last title reading
     uint32_t frames;
     uint16_t periods[PACE_MAX_PERIODS];
@@ -16,11 +14,7 @@ struct PaceState {
     uint16_t sorted[PACE_MAX_PERIODS]; // scratch for the percentile
     uint32_t rates[PACE_MAX_RATES];
     uint32_t rateCount;
-};
-
-PaceState pace;
-
-} // namespace
+} s_pace;
 
 uint32_t Pace_ParseSeconds(const char *tail)
 {
@@ -57,36 +51,36 @@ int32_t Pace_ParseTitle(const char *title)
 
 void Pace_Start(uint32_t seconds)
 {
-    pace.seconds = seconds;
-    pace.active = seconds > 0;
-    pace.started = 0;
-    pace.frames = 0;
-    pace.periodCount = 0;
-    pace.rateCount = 0;
+    s_pace.seconds = seconds;
+    s_pace.active = seconds > 0;
+    s_pace.started = 0;
+    s_pace.frames = 0;
+    s_pace.periodCount = 0;
+    s_pace.rateCount = 0;
 }
 
 int Pace_Frame(uint32_t now)
 {
-    if (!pace.active)
+    if (!s_pace.active)
         return 0;
-    if (!pace.started) {
-        pace.started = 1;
-        pace.first = pace.last = pace.lastTitle = now;
-        pace.frames = 1;
+    if (!s_pace.started) {
+        s_pace.started = 1;
+        s_pace.first = s_pace.last = s_pace.lastTitle = now;
+        s_pace.frames = 1;
         return PACE_STARTED;
     }
-    uint32_t period = now - pace.last;
-    if (pace.periodCount < PACE_MAX_PERIODS)
-        pace.periods[pace.periodCount++] = (uint16_t)(period > 0xFFFF ? 0xFFFF : period);
-    pace.last = now;
-    ++pace.frames;
+    uint32_t period = now - s_pace.last;
+    if (s_pace.periodCount < PACE_MAX_PERIODS)
+        s_pace.periods[s_pace.periodCount++] = (uint16_t)(period > 0xFFFF ? 0xFFFF : period);
+    s_pace.last = now;
+    ++s_pace.frames;
     int flags = 0;
-    if (now - pace.lastTitle >= PACE_TITLE_INTERVAL) {
-        pace.lastTitle = now;
+    if (now - s_pace.lastTitle >= PACE_TITLE_INTERVAL) {
+        s_pace.lastTitle = now;
         flags |= PACE_READ_TITLE;
     }
-    if (now - pace.first >= pace.seconds * 1000) {
-        pace.active = 0;
+    if (now - s_pace.first >= s_pace.seconds * 1000) {
+        s_pace.active = 0;
         flags |= PACE_FINISHED;
     }
     return flags;
@@ -94,45 +88,45 @@ int Pace_Frame(uint32_t now)
 
 void Pace_AddRate(uint32_t rate)
 {
-    if (pace.rateCount < PACE_MAX_RATES)
-        pace.rates[pace.rateCount++] = rate;
+    if (s_pace.rateCount < PACE_MAX_RATES)
+        s_pace.rates[s_pace.rateCount++] = rate;
 }
 
 void Pace_Summarize(PaceSummary *out)
 {
     memset(out, 0, sizeof *out);
-    out->seconds = pace.seconds;
-    out->frames = pace.frames;
-    out->wallMs = pace.started ? pace.last - pace.first : 0;
-    out->periods = pace.periodCount;
-    memcpy(out->rates, pace.rates, pace.rateCount * sizeof pace.rates[0]);
-    out->rateCount = pace.rateCount;
+    out->seconds = s_pace.seconds;
+    out->frames = s_pace.frames;
+    out->wallMs = s_pace.started ? s_pace.last - s_pace.first : 0;
+    out->periods = s_pace.periodCount;
+    memcpy(out->rates, s_pace.rates, s_pace.rateCount * sizeof s_pace.rates[0]);
+    out->rateCount = s_pace.rateCount;
     if (out->wallMs > 0)
-        out->fps = (pace.frames - 1) * 1000.0 / out->wallMs;
-    uint32_t n = pace.periodCount;
+        out->fps = (s_pace.frames - 1) * 1000.0 / out->wallMs;
+    uint32_t n = s_pace.periodCount;
     if (n == 0)
         return;
     double sum = 0;
     for (uint32_t i = 0; i < n; ++i)
-        sum += pace.periods[i];
+        sum += s_pace.periods[i];
     out->meanMs = sum / n;
     double squares = 0;
     for (uint32_t i = 0; i < n; ++i) {
-        double d = pace.periods[i] - out->meanMs;
+        double d = s_pace.periods[i] - out->meanMs;
         squares += d * d;
     }
     out->stdDevMs = sqrt(squares / n);
     // Insertion sort: a run holds a few hundred periods, almost all alike.
     for (uint32_t i = 0; i < n; ++i) {
-        uint16_t v = pace.periods[i];
+        uint16_t v = s_pace.periods[i];
         uint32_t j = i;
-        for (; j > 0 && pace.sorted[j - 1] > v; --j)
-            pace.sorted[j] = pace.sorted[j - 1];
-        pace.sorted[j] = v;
+        for (; j > 0 && s_pace.sorted[j - 1] > v; --j)
+            s_pace.sorted[j] = s_pace.sorted[j - 1];
+        s_pace.sorted[j] = v;
     }
     uint32_t rank = (n * 99 + 99) / 100; // smallest rank covering 99 % of the periods
-    out->p99Ms = pace.sorted[rank - 1];
-    out->maxMs = pace.sorted[n - 1];
+    out->p99Ms = s_pace.sorted[rank - 1];
+    out->maxMs = s_pace.sorted[n - 1];
 }
 
 int Pace_Format(const PaceSummary *s, char *out, int size)
