@@ -1,11 +1,9 @@
 // The stand-in core's palettes: fixed text colours, graphics colours 9..14 rotating.
-#include "core/core.h"
+#include "platform/platform.h"
 #include "kernel/palette.h"
 
-namespace {
-
 // Colours as 0xBGR nibbles: red bits 0-3, green 4-7, blue 8-11.
-const uint16_t GRAPHICS_BASE[16] = {
+static const uint16_t PALETTE_GRAPHICS_BASE[16] = {
     0x000, // 0 black
     0x800, // 1 dark blue
     0x008, // 2 dark red
@@ -24,7 +22,7 @@ const uint16_t GRAPHICS_BASE[16] = {
     0xFFF, // 15 white
 };
 
-const uint16_t TEXT_COLORS[8] = {
+static const uint16_t PALETTE_TEXT_COLORS[8] = {
     0x000, // 0 black
     0xF84, // 1 light blue
     0x44F, // 2 light red
@@ -35,44 +33,41 @@ const uint16_t TEXT_COLORS[8] = {
     0xFFF, // 7 white
 };
 
-struct PaletteState {
+// Constant-initialised: the front-end reads the palette before the core is started.
+static struct {
     uint32_t phase;  // steps taken, modulo PALETTE_CYCLE_COUNT
     uint8_t changed; // a change not yet reported
-};
-
-// Constant-initialised: the front-end reads the palette before the core is started.
-PaletteState palette = {0, 0};
-
-} // namespace
+} s_palette = {0, 0};
 
 uint16_t Palette_Color(uint32_t handle, uint8_t index)
 {
     if (handle == PALETTE_TEXT_HANDLE)
-        return index < 8 ? TEXT_COLORS[index] : 0;
+        return index < 8 ? PALETTE_TEXT_COLORS[index] : 0;
     if (handle != PALETTE_GRAPHICS_HANDLE || index >= 16)
         return 0;
     int slot = index - PALETTE_CYCLE_FIRST;
     if (slot < 0 || slot >= PALETTE_CYCLE_COUNT)
-        return GRAPHICS_BASE[index];
-    return GRAPHICS_BASE[PALETTE_CYCLE_FIRST + (slot + palette.phase) % PALETTE_CYCLE_COUNT];
+        return PALETTE_GRAPHICS_BASE[index];
+    return PALETTE_GRAPHICS_BASE[PALETTE_CYCLE_FIRST +
+                                 (slot + s_palette.phase) % PALETTE_CYCLE_COUNT];
 }
 
 void Palette_Step(uint32_t frame)
 {
     if (frame == 0 || frame % PALETTE_CYCLE_FRAMES != 0)
         return;
-    palette.phase = (palette.phase + 1) % PALETTE_CYCLE_COUNT;
-    palette.changed = 1;
+    s_palette.phase = (s_palette.phase + 1) % PALETTE_CYCLE_COUNT;
+    s_palette.changed = 1;
 }
 
 uint8_t Palette_TakeChanged(void)
 {
-    uint8_t changed = palette.changed;
-    palette.changed = 0;
+    uint8_t changed = s_palette.changed;
+    s_palette.changed = 0;
     return changed;
 }
 
 uint32_t Palette_Phase(void)
 {
-    return palette.phase;
+    return s_palette.phase;
 }

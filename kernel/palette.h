@@ -1,16 +1,17 @@
 // The stand-in core's graphics and text palettes, with a graphics palette that cycles.
 #pragma once
 
+#include "platform/platform.h"
+
 enum {
-    PALETTE_GRAPHICS_HANDLE = 1,
-    PALETTE_TEXT_HANDLE = 2,
-    PALETTE_CYCLE_FRAMES = 180, // frames between two graphics palette changes (3 s at 60 fps)
-    PALETTE_CYCLE_FIRST = 9,    // graphics entries 9..14 rotate; the others stay put
-    PALETTE_CYCLE_COUNT = 6
+    PALETTE_GRAPHICS_HANDLE = 1, // what GDCGraph_GetPalette answers
+    PALETTE_TEXT_HANDLE = 2,     // what GDCText_GetPalette answers
+    PALETTE_CYCLE_FRAMES = 180,  // frames between two graphics palette changes (3 s at 60 fps)
+    PALETTE_CYCLE_FIRST = 9,     // graphics entries 9..14 rotate; the others stay put
+    PALETTE_CYCLE_COUNT = 6      // how many entries rotate
 };
 
-// 12-bit colour (red bits 0-3, green 4-7, blue 8-11) of one entry; 0 for an unknown handle
-// or an index beyond the palette. Answers correctly before any other call.
+// 12-bit 0xBGR colour of an entry, right before any other call; 0 for an unknown handle or index.
 uint16_t Palette_Color(uint32_t handle, uint8_t index);
 // Advances the cycle for the given frame number; a change is noted once per step.
 void Palette_Step(uint32_t frame);
