@@ -3,18 +3,14 @@
 #include "kernel/frame.h"
 #include "kernel/handover.h"
 
-namespace {
-
-struct HandoverState {
+static struct {
     uint8_t first[4 * CORE_PLANE_BYTES];  // graphics planes 0..3
     uint8_t second[4 * CORE_PLANE_BYTES]; // mask plane, then text planes 0..2
-};
-
-HandoverState handover;
+} s_handover;
 
 // Transposes an 8 x 8 bit block: eight pixel bytes in, eight plane bytes out. out[i] holds
 // bit 7 - i of every pixel, pixel 0 in the MSB.
-inline void Handover_Transpose(const uint8_t *pixels, uint8_t *out)
+static void Handover_Transpose(const uint8_t *pixels, uint8_t *out)
 {
     uint32_t x = (uint32_t)pixels[0] << 24 | (uint32_t)pixels[1] << 16 | (uint32_t)pixels[2] << 8 |
                  pixels[3];
@@ -43,12 +39,10 @@ inline void Handover_Transpose(const uint8_t *pixels, uint8_t *out)
     out[7] = (uint8_t)y;
 }
 
-} // namespace
-
 void Handover_Planes(const uint8_t *frame, uint8_t **first, uint8_t **second)
 {
-    uint8_t *g = handover.first;
-    uint8_t *s = handover.second;
+    uint8_t *g = s_handover.first;
+    uint8_t *s = s_handover.second;
     for (int i = 0; i < CORE_PLANE_BYTES; ++i) {
         uint8_t bits[8]; // bits[7 - b] = plane of pixel bit b
         Handover_Transpose(frame + 8 * i, bits);
@@ -62,9 +56,9 @@ void Handover_Planes(const uint8_t *frame, uint8_t **first, uint8_t **second)
         s[i + 3 * CORE_PLANE_BYTES] = bits[1]; // text bit 2
     }
     if (first)
-        *first = handover.first;
+        *first = s_handover.first;
     if (second)
-        *second = handover.second;
+        *second = s_handover.second;
 }
 
 void Handover_Separate(const uint8_t *frame, void *graphics, void *text, void *mask)

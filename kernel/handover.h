@@ -1,10 +1,9 @@
 // Hands the internal frame to the front-end, as monochrome planes or as separate surfaces.
 #pragma once
 
-// Encodes the frame (FRAME_PIXELS bytes) into two static blocks of four 32000-byte planes:
-// first = graphics bits 0..3, second = mask, text bits 0..2. Stores both pointers.
+#include "platform/platform.h"
+
+// Encodes the frame into static planes (graphics 0-3; mask, text 0-2) and points at both blocks.
 void Handover_Planes(const uint8_t *frame, uint8_t **first, uint8_t **second);
-// Writes the frame as a 4-bit graphics picture, a 4-bit text picture (400 rows of 320
-// bytes, high nibble left) and a 1-bit mask (400 rows of 80 bytes, MSB left); a null
-// destination is skipped.
+// Writes the frame as core.h's 4-bit graphics and text and 1-bit mask; a null one is skipped.
 void Handover_Separate(const uint8_t *frame, void *graphics, void *text, void *mask);
