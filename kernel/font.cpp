@@ -1,13 +1,15 @@
 // Our own 5 x 7 bitmap font for the test card, characters 0x20 to 0x5F.
-#include "core/core.h"
+#include "platform/platform.h"
 #include "kernel/font.h"
 
-namespace {
-
-enum { FONT_FIRST = 0x20, FONT_COUNT = 64, FONT_ROWS = 7 };
+enum {
+    FONT_FIRST = 0x20, // the first character with a glyph
+    FONT_COUNT = 64,   // glyphs designed: 0x20 to 0x5F
+    FONT_ROWS = 7      // design rows per glyph
+};
 
 // Each glyph is seven rows of five pixels, '#' set and '.' clear, rows separated by a space.
-constexpr const char *FONT_DESIGN[FONT_COUNT] = {
+static constexpr const char *FONT_DESIGN[FONT_COUNT] = {
     "..... ..... ..... ..... ..... ..... .....", // space
     "..#.. ..#.. ..#.. ..#.. ..#.. ..... ..#..", // !
     ".#.#. .#.#. ..... ..... ..... ..... .....", // "
@@ -73,14 +75,17 @@ constexpr const char *FONT_DESIGN[FONT_COUNT] = {
     "..#.. .#.#. #...# ..... ..... ..... .....", // ^
     "..... ..... ..... ..... ..... ..... #####", // _
 };
-constexpr char FONT_BOX[] = "##### #...# #...# #...# #...# #...# #####";
 
+// The glyph of every character without a design of its own.
+static constexpr char FONT_BOX[] = "##### #...# #...# #...# #...# #...# #####";
+
+// The converted font: each design row as the bits of a cell row.
 struct FontTable {
     uint8_t rows[FONT_COUNT + 1][FONT_ROWS]; // the last glyph is the box
 };
 
 // One design row as cell bits: the five pixels land in columns 1..5 of the 8-pixel cell.
-constexpr uint8_t Font_Parse(const char *design, int row)
+static constexpr uint8_t Font_Parse(const char *design, int row)
 {
     uint8_t bits = 0;
     for (int x = 0; x < 5; ++x) {
@@ -90,7 +95,8 @@ constexpr uint8_t Font_Parse(const char *design, int row)
     return bits;
 }
 
-constexpr FontTable Font_Build()
+// Converts every design, then the box.
+static constexpr FontTable Font_Build(void)
 {
     FontTable table = {};
     for (int g = 0; g <= FONT_COUNT; ++g) {
@@ -102,9 +108,7 @@ constexpr FontTable Font_Build()
 }
 
 // Converted while compiling, so the font needs no start-up work.
-constexpr FontTable FONT = Font_Build();
-
-} // namespace
+static constexpr FontTable FONT = Font_Build();
 
 uint8_t Font_Row(char c, int row)
 {
