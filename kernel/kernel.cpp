@@ -5,32 +5,26 @@
 #include "kernel/handover.h"
 #include "kernel/palette.h"
 
-namespace {
-
-struct KernelState {
+static struct {
     uint32_t frame;    // frame steps taken
     uint32_t lastTime; // Time_Get of the latest frame step
-};
-
-KernelState kernel;
+} s_kernel;
 
 // Redraws the text page and the frame from the current state.
-void Kernel_Draw(uint32_t now)
+static void Kernel_Draw(uint32_t now)
 {
     EchoStatus status;
-    status.frame = kernel.frame;
+    status.frame = s_kernel.frame;
     status.time = now;
-    status.step = now - kernel.lastTime;
-    status.timeKnown = kernel.frame > 0;
+    status.step = now - s_kernel.lastTime;
+    status.timeKnown = s_kernel.frame > 0;
     status.palettePhase = Palette_Phase();
-    status.paletteCountdown = PALETTE_CYCLE_FRAMES - kernel.frame % PALETTE_CYCLE_FRAMES;
+    status.paletteCountdown = PALETTE_CYCLE_FRAMES - s_kernel.frame % PALETTE_CYCLE_FRAMES;
     Echo_Show(&status);
     int x, y;
     Echo_Pointer(&x, &y);
-    Card_Build(kernel.frame, x, y, Echo_IsInside());
+    Card_Build(s_kernel.frame, x, y, Echo_IsInside());
 }
-
-} // namespace
 
 CORE_API void Kernel_Initialize(const char *tail)
 {
@@ -42,12 +36,12 @@ CORE_API void Kernel_Initialize(const char *tail)
 CORE_API void Kernel_Step(void)
 {
     uint32_t now = Time_Get();
-    ++kernel.frame;
-    Palette_Step(kernel.frame);
-    if (kernel.frame == 1)
-        kernel.lastTime = now;
+    ++s_kernel.frame;
+    Palette_Step(s_kernel.frame);
+    if (s_kernel.frame == 1)
+        s_kernel.lastTime = now;
     Kernel_Draw(now);
-    kernel.lastTime = now;
+    s_kernel.lastTime = now;
 }
 
 CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
