@@ -1,6 +1,8 @@
 // Echo of the core's input on the test card's text page: keys, events, mouse, joysticks.
 #pragma once
 
+#include "platform/platform.h"
+
 // What the text page shows besides the input.
 struct EchoStatus {
     uint32_t frame;            // frames stepped
