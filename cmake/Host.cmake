@@ -34,9 +34,8 @@ if(MINGW_CXX)
                -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     BUILD_ALWAYS 1
     INSTALL_COMMAND "")
-  if(EXISTS "${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt")
-    add_subdirectory(tests/wine)
-  endif()
 else()
   message(WARNING "i686-w64-mingw32-g++ not found: the Windows build and its tests are skipped")
 endif()
+
+add_subdirectory(tests)

@@ -67,7 +67,7 @@ function(add_core target outdir)
 endfunction()
 
 add_subdirectory(kernel)
-add_subdirectory(tests/wine/testcore)
+add_subdirectory(tests/core)
 
 # One MAIN.exe per render mode, each in a folder of its own beside the scripted test core,
 # for the picture tests and the rendering benchmark.
@@ -81,4 +81,4 @@ foreach(mode RANGE 0 10)
 endforeach()
 
 # The fake winmm.dll and the folder of the joystick tests.
-add_subdirectory(tests/wine/fakewinmm)
+add_subdirectory(tests/fakewinmm)

@@ -1,0 +1,222 @@
+// The seventeen core functions, each recorded, and the driver that runs the scenario the
+// command line names from Kernel_Initialize and Kernel_Step.
+#include "tests/core/testcore.h"
+#include "tests/core/scenarios.h"
+
+enum { SCENARIO_FRAME_LIMIT = 1800 }; // a scenario still running then is closed as failed
+
+static struct {
+    const Scenario *scenario;
+    HWND window;
+    char tail[256];
+    bool started;
+    bool closing;
+    uint32_t frame;
+    uint32_t closeIndex; // record length when the close was asked for
+    bool inside;         // the core's notion of the pointer
+} s_core;
+
+HWND Scenario_Window(void)
+{
+    return s_core.window;
+}
+
+int32_t Scenario_Argument(void)
+{
+    const char *space = strchr(s_core.tail, ' ');
+    return space && space[1] >= '0' && space[1] <= '9' ? atoi(space + 1) : -1;
+}
+
+static void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TEST_CHAIN && wParam > 1)
+        Probe_Post(s_core.window, WM_TEST_CHAIN, wParam - 1, 0);
+    if (message == WM_PAINT || message == WM_SETTEXT || message == WM_CLOSE ||
+        message == WM_DESTROY || message == WM_SIZE || message == WM_TEST_MARK ||
+        message == WM_TEST_CHAIN)
+        Record_Add(CALL_MESSAGE + message, (uint32_t)wParam, (uint32_t)lParam);
+    if (s_core.scenario && s_core.scenario->message)
+        s_core.scenario->message(message, wParam, lParam);
+}
+
+CORE_API void Kernel_Initialize(const char *tail)
+{
+    Record_Add(CALL_KERNEL_INITIALIZE, tail != NULL, 0);
+    if (s_core.started) {
+        Log_Check(false, "Kernel_Initialize is called once", "called again");
+        return;
+    }
+    s_core.started = true;
+    snprintf(s_core.tail, sizeof s_core.tail, "%s", tail ? tail : "");
+    // A run without arguments is the start-up scenario: it depends on the null tail.
+    const char *name = tail ? tail : "startup";
+    for (const Scenario *const *s = SCENARIOS; *s; s++) {
+        size_t length = strlen((*s)->name);
+        if (strncmp(name, (*s)->name, length) == 0 && (name[length] == 0 || name[length] == ' '))
+            s_core.scenario = *s;
+    }
+    Log_Line("scenario %s", s_core.scenario ? s_core.scenario->name : "?");
+    Log_Check(s_core.scenario != NULL, "the tail names a scenario", "tail \"%s\"", s_core.tail);
+    s_core.window = Probe_HookWindow(Scenario_Observe);
+    if (!Log_Check(s_core.window != NULL, "window exists at Kernel_Initialize", "none found"))
+        s_core.scenario = NULL;
+    // Shows where the message loop starts in the record.
+    Probe_Post(s_core.window, WM_TEST_MARK, 0, 0);
+    if (s_core.scenario)
+        s_core.scenario->begin(tail);
+}
+
+CORE_API void Kernel_Step(void)
+{
+    Record_Add(CALL_KERNEL_STEP, Time_Get(), 0);
+    s_core.frame++;
+    if (s_core.closing)
+        return;
+    ScenarioStep result = STEP_CLOSE;
+    if (s_core.scenario)
+        result = s_core.scenario->step(s_core.frame);
+    if (result == STEP_CONTINUE && s_core.frame >= SCENARIO_FRAME_LIMIT) {
+        Log_Check(false, "scenario finishes", "still running after %u frames", s_core.frame);
+        result = STEP_CLOSE;
+    }
+    if (result == STEP_CONTINUE)
+        return;
+    s_core.closing = true;
+    s_core.closeIndex = Record_Count();
+    if (result == STEP_CLOSE)
+        Probe_Post(s_core.window, WM_CLOSE, 0, 0);
+}
+
+// What every run must show at its end: the window closed by the loop and destroyed once, no
+// frame once the close was queued, and the class unregistered before the process exits.
+void Scenario_Exit(void)
+{
+    if (!Log_Check(s_core.started, "Kernel_Initialize is called", "never"))
+        return;
+    Log_Check(s_core.closing, "the run ends when the test closes the window",
+              "ended on its own after %u frames", s_core.frame);
+    if (s_core.window) {
+        uint32_t late = Record_Tally(CALL_KERNEL_STEP, s_core.closeIndex, Record_Count());
+        Log_Check(late == 0, "no frame runs once the close is queued", "%u more", late);
+        uint32_t destroys = Record_Tally(CALL_MESSAGE + WM_DESTROY, 0, Record_Count());
+        Log_Check(destroys == 1, "window destroyed once", "%u WM_DESTROY", destroys);
+        ProbeWindow state;
+        Probe_GetWindow(s_core.window, &state);
+        Log_Check(!state.exists && !state.classRegistered, "window and class gone at exit",
+                  "window %s, class %s", state.exists ? "exists" : "gone",
+                  state.classRegistered ? "registered" : "gone");
+    }
+    if (s_core.scenario && s_core.scenario->end)
+        s_core.scenario->end();
+    uint32_t failures = Log_Failures();
+    if (failures)
+        Log_Line("FAIL verdict: %u failed checks", failures);
+    else
+        Log_Line("PASS");
+}
+
+static struct {
+    bool reported; // the fixed palette was reported once
+} s_answers;
+
+static const FrameAnswers *s_frameAnswers;
+
+void Scenario_SetFrameAnswers(const FrameAnswers *answers)
+{
+    s_frameAnswers = answers;
+}
+
+CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
+{
+    Record_Add(CALL_GDCGRAPH_ISPALETTECHANGED, 0, 0);
+    if (s_frameAnswers)
+        return s_frameAnswers->isPaletteChanged();
+    bool changed = !s_answers.reported; // once, so that the palette is built from our colours
+    s_answers.reported = true;
+    return changed;
+}
+
+CORE_API uint32_t GDCGraph_GetPalette(void)
+{
+    Record_Add(CALL_GDCGRAPH_GETPALETTE, 0, 0);
+    return TESTCORE_GRAPHICS_PALETTE;
+}
+
+CORE_API uint32_t GDCText_GetPalette(void)
+{
+    Record_Add(CALL_GDCTEXT_GETPALETTE, 0, 0);
+    return TESTCORE_TEXT_PALETTE;
+}
+
+CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
+{
+    Record_Add(CALL_GDCPAL_GETCOLOR, palette, index);
+    if (s_frameAnswers)
+        return s_frameAnswers->getColor(palette, index);
+    return (uint16_t)((index * 0x111u + palette) & 0xFFF);
+}
+
+CORE_API void GDC_RenderBuffer(uint8_t **graphics, uint8_t **maskAndText)
+{
+    static uint8_t planes[8 * CORE_PLANE_BYTES]; // a fixed picture, valid to read
+    Record_Add(CALL_GDC_RENDERBUFFER, 0, 0);
+    *graphics = planes;
+    *maskAndText = planes + 4 * CORE_PLANE_BYTES;
+    if (s_frameAnswers)
+        s_frameAnswers->renderBuffer(graphics, maskAndText);
+}
+
+CORE_API void GDC_RenderSep(void *graphicsBits, void *textBits, void *maskBits)
+{
+    Record_Add(CALL_GDC_RENDERSEP, 0, 0);
+    if (s_frameAnswers)
+        s_frameAnswers->renderSep(graphicsBits, textBits, maskBits);
+}
+
+CORE_API void Keyboard_Press(uint32_t vk)
+{
+    Record_Add(CALL_KEYBOARD_PRESS, vk, 0);
+}
+
+CORE_API void Keyboard_Release(uint32_t vk)
+{
+    Record_Add(CALL_KEYBOARD_RELEASE, vk, 0);
+}
+
+CORE_API void Input_Event(uint32_t code, uint32_t value)
+{
+    Record_Add(CALL_INPUT_EVENT, code, value);
+}
+
+CORE_API void Mouse_Move(int32_t x, int32_t y)
+{
+    Record_Add(CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y);
+}
+
+CORE_API void Mouse_EnterWindow(void)
+{
+    Record_Add(CALL_MOUSE_ENTERWINDOW, 0, 0);
+    s_core.inside = true;
+}
+
+CORE_API void Mouse_LeaveWindow(void)
+{
+    Record_Add(CALL_MOUSE_LEAVEWINDOW, 0, 0);
+    s_core.inside = false;
+}
+
+CORE_API uint8_t Mouse_IsInWindow(void)
+{
+    Record_Add(CALL_MOUSE_ISINWINDOW, s_core.inside, 0);
+    return s_core.inside;
+}
+
+CORE_API void Mouse_KeyPress(uint32_t button)
+{
+    Record_Add(CALL_MOUSE_KEYPRESS, button, 0);
+}
+
+CORE_API void Mouse_KeyRelease(uint32_t button)
+{
+    Record_Add(CALL_MOUSE_KEYRELEASE, button, 0);
+}

@@ -1,0 +1,242 @@
+// The picture model: known frames and palettes handed to the renderer, the picture they must
+// give (computed per pixel from the planes), and the window's picture read back.
+#include "tests/core/picture.h"
+#include "tests/core/scenarios.h"
+
+enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
+
+typedef struct {
+    uint16_t graphics[16]; // 12-bit core colours: red bits 0-3, green 4-7, blue 8-11
+    uint16_t text[8];
+} PicturePalette;
+
+static struct {
+    uint8_t planes[8][CORE_PLANE_BYTES]; // what the core hands over at the next fetch
+    uint8_t fetched[8][CORE_PLANE_BYTES]; // what it handed over at the last one
+    uint8_t graphicsSurface[CORE_SURFACE_BYTES]; // the frame at 4 bits a pixel, left high
+    uint8_t textSurface[CORE_SURFACE_BYTES];
+    PicturePalette palette;  // the core's palette now
+    PicturePalette reported; // as it stood at the last reported change
+    bool reportPending;
+    uint32_t fetches[2];
+    uint32_t expected[PICTURE_WIDTH * PICTURE_HEIGHT];
+    HDC readDC;
+    uint32_t *readBits;
+} s_picture;
+
+PictureRule Picture_Rule(int32_t mode)
+{
+    if (mode == 0 || mode == 1)
+        return PICTURE_NONE;
+    return (mode == 6 || mode == 7) ? PICTURE_OR : PICTURE_MASK;
+}
+
+static int Picture_Bit(const uint8_t planes[8][CORE_PLANE_BYTES], int plane, int x, int y)
+{
+    return planes[plane][y * PICTURE_ROW_BYTES + x / 8] >> (7 - x % 8) & 1;
+}
+
+void Picture_SetFrame(uint32_t seed)
+{
+    uint32_t state = seed * 2654435761u + 1;
+    for (int p = 0; p < 8; p++)
+        for (int i = 0; i < CORE_PLANE_BYTES; i++)
+            s_picture.planes[p][i] = (uint8_t)(Test_Random(&state) >> 11);
+    static const struct {
+        int row;
+        uint8_t value;
+    } fixed[] = {{0, 0x00}, {1, 0x00}, {2, 0xFF}, {3, 0xFF}, {PICTURE_HEIGHT - 1, 0xFF}};
+    for (const auto &f : fixed)
+        for (int p = 0; p < 8; p++)
+            memset(&s_picture.planes[p][f.row * PICTURE_ROW_BYTES], f.value, PICTURE_ROW_BYTES);
+    // The core's other form of the same frame, for GDC_RenderSep.
+    for (int y = 0; y < PICTURE_HEIGHT; y++)
+        for (int x = 0; x < PICTURE_WIDTH; x++) {
+            int graphics = 0, text = 0;
+            for (int b = 0; b < 4; b++)
+                graphics |= Picture_Bit(s_picture.planes, b, x, y) << b;
+            for (int b = 0; b < 3; b++)
+                text |= Picture_Bit(s_picture.planes, 5 + b, x, y) << b;
+            int at = y * (PICTURE_WIDTH / 2) + x / 2, shift = (x & 1) ? 0 : 4;
+            uint8_t keep = (uint8_t)(0xF0 >> shift);
+            s_picture.graphicsSurface[at] =
+                (uint8_t)((s_picture.graphicsSurface[at] & keep) | graphics << shift);
+            s_picture.textSurface[at] =
+                (uint8_t)((s_picture.textSurface[at] & keep) | text << shift);
+        }
+}
+
+// A colour none of the first count entries has, nor any of avoid (so that a change shows).
+static uint16_t Picture_NewColor(uint32_t *state, const uint16_t *taken, int count,
+                                 const uint16_t *avoid, PictureColors colors)
+{
+    for (;;) {
+        uint16_t c = (uint16_t)(Test_Random(state) & 0xFFF);
+        bool clash = c == 0x000 || c == 0xFFF;
+        for (int i = 0; i < count; i++)
+            clash = clash || taken[i] == c;
+        for (int i = 0; i < 8; i++)
+            clash = clash || avoid[i] == c;
+        if (!clash || (colors == COLORS_REPEATS && count % 2 == 1))
+            return colors == COLORS_REPEATS && count % 2 == 1 ? taken[count - 1] : c;
+    }
+}
+
+void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool text, bool report)
+{
+    uint32_t state = seed * 2246822519u + 7;
+    PicturePalette *p = &s_picture.palette;
+    if (graphics) {
+        uint16_t none[8] = {0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000};
+        for (int i = 0; i < 16; i++)
+            p->graphics[i] = Picture_NewColor(&state, p->graphics, i, none, colors);
+        if (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7)
+            p->graphics[0] = 0x000;
+        if (colors == COLORS_DEFAULT)
+            p->graphics[15] = 0xFFF;
+        if (colors == COLORS_WHITE_AT_7)
+            p->graphics[7] = 0xFFF;
+    }
+    if (text) {
+        uint16_t before[8];
+        memcpy(before, p->text, sizeof before);
+        for (int i = 0; i < 8; i++)
+            p->text[i] = Picture_NewColor(&state, p->text, i, before, colors);
+    }
+    s_picture.reportPending = s_picture.reportPending || report;
+}
+
+uint32_t Picture_Fetches(bool buffer)
+{
+    return s_picture.fetches[buffer ? 1 : 0];
+}
+
+static uint8_t Picture_AnswerPaletteChanged(void)
+{
+    if (!s_picture.reportPending)
+        return 0;
+    s_picture.reportPending = false;
+    s_picture.reported = s_picture.palette;
+    return 1;
+}
+
+static uint16_t Picture_AnswerColor(uint32_t palette, uint8_t index)
+{
+    if (palette == TESTCORE_GRAPHICS_PALETTE && index < 16)
+        return s_picture.palette.graphics[index];
+    if (palette == TESTCORE_TEXT_PALETTE && index < 8)
+        return s_picture.palette.text[index];
+    return 0x0F0; // a question the core has no answer to
+}
+
+static void Picture_AnswerBuffer(uint8_t **graphics, uint8_t **maskAndText)
+{
+    s_picture.fetches[1]++;
+    memcpy(s_picture.fetched, s_picture.planes, sizeof s_picture.fetched);
+    *graphics = s_picture.planes[0];
+    *maskAndText = s_picture.planes[4];
+}
+
+static void Picture_AnswerSep(void *graphicsBits, void *textBits, void *maskBits)
+{
+    s_picture.fetches[0]++;
+    memcpy(s_picture.fetched, s_picture.planes, sizeof s_picture.fetched);
+    memcpy(graphicsBits, s_picture.graphicsSurface, CORE_SURFACE_BYTES);
+    memcpy(textBits, s_picture.textSurface, CORE_SURFACE_BYTES);
+    memcpy(maskBits, s_picture.planes[4], CORE_PLANE_BYTES);
+}
+
+void Picture_Install(uint32_t frameSeed, PictureColors colors, uint32_t paletteSeed)
+{
+    static const FrameAnswers answers = {Picture_AnswerPaletteChanged, Picture_AnswerColor,
+                                         Picture_AnswerBuffer, Picture_AnswerSep};
+    Picture_SetFrame(frameSeed);
+    Picture_SetColors(colors, paletteSeed, true, true, true);
+    Scenario_SetFrameAnswers(&answers);
+}
+
+static uint32_t Picture_Rgb(uint16_t color)
+{
+    return (color & 0xFu) * 0x110000u + (color >> 4 & 0xFu) * 0x1100u + (color >> 8 & 0xFu) * 0x11u;
+}
+
+const uint32_t *Picture_Expected(PictureRule rule)
+{
+    const PicturePalette *palette = &s_picture.reported;
+    for (int y = 0; y < PICTURE_HEIGHT; y++)
+        for (int x = 0; x < PICTURE_WIDTH; x++) {
+            int graphics = 0, text = 0;
+            for (int b = 0; b < 4; b++)
+                graphics |= Picture_Bit(s_picture.fetched, b, x, y) << b;
+            for (int b = 0; b < 3; b++)
+                text |= Picture_Bit(s_picture.fetched, 5 + b, x, y) << b;
+            uint32_t g = Picture_Rgb(palette->graphics[graphics]);
+            uint32_t t = Picture_Rgb(palette->text[text]);
+            uint32_t shown = Picture_Bit(s_picture.fetched, 4, x, y) ? t : g;
+            s_picture.expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
+        }
+    return s_picture.expected;
+}
+
+const uint32_t *Picture_Read(HWND window, int width, int height)
+{
+    if (width > PICTURE_READ_WIDTH || height > PICTURE_READ_HEIGHT)
+        return NULL;
+    if (!s_picture.readDC) {
+        void *bits = NULL;
+        HBITMAP bitmap =
+            Test_MakeDIB(PICTURE_READ_WIDTH, PICTURE_READ_HEIGHT, 32, NULL, 0, &bits);
+        if (!bitmap)
+            return NULL;
+        s_picture.readDC = CreateCompatibleDC(0);
+        SelectObject(s_picture.readDC, bitmap);
+        s_picture.readBits = (uint32_t *)bits;
+    }
+    if (!BitBlt(s_picture.readDC, 0, 0, width, height, GetDC(window), 0, 0, SRCCOPY))
+        return NULL;
+    for (int y = 0; y < height; y++) // the fourth byte of a 32-bit pixel is no colour
+        for (int x = 0; x < width; x++)
+            s_picture.readBits[y * PICTURE_READ_WIDTH + x] &= 0xFFFFFF;
+    return s_picture.readBits;
+}
+
+uint32_t Picture_Digest(const uint32_t *pixels, int width, int height)
+{
+    uint32_t hash = TEST_HASH_START;
+    for (int y = 0; y < height; y++)
+        hash = Test_Hash(hash, pixels + y * PICTURE_READ_WIDTH, (uint32_t)width);
+    return hash;
+}
+
+void Picture_Fill(HWND window, uint32_t rgb, int width, int height)
+{
+    void *bits = NULL;
+    HBITMAP dot = Test_MakeDIB(1, 1, 32, NULL, 0, &bits);
+    if (!dot)
+        return;
+    *(uint32_t *)bits = rgb;
+    HDC memory = CreateCompatibleDC(0);
+    HGDIOBJ displaced = SelectObject(memory, dot);
+    StretchBlt(GetDC(window), 0, 0, width, height, memory, 0, 0, 1, 1, SRCCOPY);
+    SelectObject(memory, displaced);
+    DeleteDC(memory);
+    DeleteObject(dot);
+}
+
+bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
+                   PictureExpect expect)
+{
+    const uint32_t *expected = Picture_Expected(rule);
+    const uint32_t *got = Picture_Read(window, width, height);
+    if (!Log_Check(got != NULL, what, "the window's picture could not be read"))
+        return false;
+    uint32_t wrong = 0;
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            uint32_t pixel = got[y * PICTURE_READ_WIDTH + x];
+            if (!expect(expected, x, y, pixel) && wrong++ < 4)
+                Log_Line("  %s: (%d, %d) is %06x", what, x, y, (unsigned)pixel);
+        }
+    Log_Digest(what, Picture_Digest(got, width, height));
+    return Log_Check(wrong == 0, what, "%u of %d pixels wrong", wrong, width * height);
+}

@@ -1,0 +1,88 @@
+// What the scripted core asks of the platform beyond the program's own API: files, real time,
+// the window's state, real input, joysticks and the clock. One implementation per platform.
+#pragma once
+
+#include "core/core.h"
+
+// A variable of the process environment (a static buffer), null when unset.
+const char *Probe_Env(const char *name);
+// Appends to a file at once, unbuffered: the run may end at any moment.
+bool Probe_Append(const char *path, const char *text, uint32_t length);
+// Reads a file into the buffer, NUL-terminated and cut to fit; false when unreadable.
+bool Probe_Read(const char *path, char *buffer, uint32_t size);
+// Real time in microseconds, whatever the program's clock does.
+uint64_t Probe_Micros(void);
+// The process's CPU time in microseconds.
+uint64_t Probe_CpuMicros(void);
+
+// Called after the program's window procedure has handled each message.
+typedef void (*ProbeObserver)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Finds the program's "WCGRAPH" window and watches its messages; null when there is none.
+HWND Probe_HookWindow(ProbeObserver observer);
+// Queues a message for the window, as PostMessageA.
+void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+typedef struct {
+    bool exists;
+    bool visible;
+    bool zoomed;
+    POINT clientOrigin; // screen coordinates
+    int clientWidth;
+    int clientHeight;
+    char title[64];
+    bool classRegistered;
+    uint32_t classStyle;
+    int largeIcon; // side of the class's icons; 0 for none
+    int smallIcon;
+    bool blackBackground; // the class background is the stock black brush
+    bool arrowCursor;
+} ProbeWindow;
+
+// What the platform knows of the window and its class.
+void Probe_GetWindow(HWND window, ProbeWindow *state);
+// Sizes the framed window for a client area of width x height (at the screen's corner when
+// it would not fit where it is).
+void Probe_SetClientSize(HWND window, int width, int height);
+// Moves the window's top left corner, keeping its size.
+void Probe_MoveWindow(HWND window, int x, int y);
+// The user closes the window with its caption's close button.
+void Probe_Close(HWND window);
+// Another window takes the activation and the keyboard focus (away), or gives them back.
+void Probe_Activate(HWND window, bool away);
+
+// What GetKeyState answers for a key from now on; vk 0 puts every key up.
+void Probe_SetKeyState(uint8_t vk, bool down);
+// A real key going down or up, as the keyboard gives it.
+void Probe_Key(uint8_t vk, bool up);
+// Real pointer input: a move to client position (x, y), also outside the client, with the
+// button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move.
+void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);
+enum {
+    PROBE_LEFT_DOWN = 1,
+    PROBE_LEFT_UP = 2,
+    PROBE_RIGHT_DOWN = 4,
+    PROBE_RIGHT_UP = 8,
+    PROBE_MIDDLE_DOWN = 16,
+    PROBE_MIDDLE_UP = 32,
+    PROBE_STAY = 64
+};
+
+// Gives joystick id the state (null: nothing plugged in there); false when this platform
+// cannot show that state (a hat position no device reports, say).
+bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
+
+// The clock the program reads, where the platform lets a test set it: from now on it stands
+// still at start (ms) but for Sleep, which advances it by what was asked plus the overshoot.
+// False where the clock is the real one.
+bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros);
+// Moves a set clock forward, as if the core had worked that long.
+void Probe_ClockAdvance(uint32_t micros);
+// The performance counter's frequency (0: its query fails) and WinMM's presence, for the next
+// Time_Initialize; false where the platform cannot change them.
+bool Probe_ClockSources(uint64_t counterHz, bool winmm);
+
+// Device contexts, bitmaps and palettes alive in the process; -1 where nobody counts them.
+int32_t Probe_LiveGdiObjects(void);
+// The n-th creation of a device context, bitmap or palette from now on fails (0: none);
+// false where the platform cannot be made to fail.
+bool Probe_FailGdiCreation(uint32_t n);

@@ -1,0 +1,216 @@
+// The scripted core's log, record of calls and messages, expected call lists and helpers.
+#include "tests/core/testcore.h"
+
+#include <stdarg.h>
+
+enum { RECORD_CAPACITY = 32768 };
+
+static struct {
+    char path[260];
+    uint32_t failures;
+    RecordEvent events[RECORD_CAPACITY];
+    uint32_t count;
+    bool overflowed;
+} s_run;
+
+static void Log_Write(const char *head, const char *format, va_list args)
+{
+    char line[1024];
+    int used = snprintf(line, sizeof line - 1, "%s", head);
+    int more = vsnprintf(line + used, sizeof line - 1 - used, format, args);
+    used = more < 0 || used + more >= (int)sizeof line - 1 ? (int)sizeof line - 2 : used + more;
+    line[used++] = '\n';
+    if (!s_run.path[0]) {
+        const char *path = Probe_Env("TESTCORE_LOG");
+        snprintf(s_run.path, sizeof s_run.path, "%s", path ? path : "testcore.log");
+    }
+    Probe_Append(s_run.path, line, (uint32_t)used);
+}
+
+void Log_Line(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Log_Write("", format, args);
+    va_end(args);
+}
+
+bool Log_Check(bool ok, const char *what, const char *format, ...)
+{
+    if (ok) {
+        Log_Line("ok %s", what);
+        return true;
+    }
+    char head[256];
+    snprintf(head, sizeof head, "FAIL %s: ", what);
+    va_list args;
+    va_start(args, format);
+    Log_Write(head, format, args);
+    va_end(args);
+    s_run.failures++;
+    return false;
+}
+
+void Log_Digest(const char *what, uint32_t hash)
+{
+    Log_Line("digest %s: %08x", what, (unsigned)hash);
+}
+
+uint32_t Log_Failures(void)
+{
+    return s_run.failures + (s_run.overflowed ? 1 : 0);
+}
+
+const char *Log_ReadStdout(void)
+{
+    static char contents[65536];
+    char path[270];
+    const char *log = Probe_Env("TESTCORE_LOG");
+    size_t length = log ? strlen(log) : 0;
+    if (length < 4 || length + 4 >= sizeof path || strcmp(log + length - 4, ".log") != 0)
+        return NULL;
+    snprintf(path, sizeof path, "%.*s.stdout", (int)(length - 4), log);
+    fflush(stdout); // the program shares this runtime's stdout and its buffer
+    return Probe_Read(path, contents, sizeof contents) ? contents : NULL;
+}
+
+void Record_Add(uint32_t code, uint32_t a, uint32_t b)
+{
+    if (s_run.count == RECORD_CAPACITY) {
+        if (!s_run.overflowed)
+            Log_Line("FAIL record: more than %u events", (unsigned)RECORD_CAPACITY);
+        s_run.overflowed = true;
+        return;
+    }
+    RecordEvent *event = &s_run.events[s_run.count++];
+    event->code = code;
+    event->a = a;
+    event->b = b;
+    event->micros = Probe_Micros();
+    event->text[0] = 0;
+    if (code == CALL_MESSAGE + WM_SETTEXT && b)
+        snprintf(event->text, sizeof event->text, "%s", (const char *)(uintptr_t)b);
+}
+
+uint32_t Record_Count(void)
+{
+    return s_run.count;
+}
+
+const RecordEvent *Record_Get(uint32_t index)
+{
+    return &s_run.events[index];
+}
+
+uint32_t Record_Find(uint32_t code, uint32_t from)
+{
+    while (from < s_run.count && s_run.events[from].code != code)
+        from++;
+    return from;
+}
+
+uint32_t Record_Tally(uint32_t code, uint32_t from, uint32_t to)
+{
+    uint32_t tally = 0;
+    for (uint32_t i = from; i < to && i < s_run.count; i++)
+        tally += s_run.events[i].code == code;
+    return tally;
+}
+
+static const char *const RECORD_NAMES[CALL_COUNT] = {
+    "Kernel_Initialize", "Kernel_Step",      "GDCGraph_IsPaletteChanged", "GDCGraph_GetPalette",
+    "GDCText_GetPalette", "GDCPal_GetColor", "GDC_RenderBuffer",          "GDC_RenderSep",
+    "Keyboard_Press",    "Keyboard_Release", "Input_Event",               "Mouse_Move",
+    "Mouse_EnterWindow", "Mouse_LeaveWindow", "Mouse_IsInWindow",         "Mouse_KeyPress",
+    "Mouse_KeyRelease"};
+
+void Record_Dump(uint32_t from, uint32_t to)
+{
+    for (uint32_t i = from; i < to && i < s_run.count; i++) {
+        const RecordEvent *e = &s_run.events[i];
+        if (e->code < CALL_COUNT)
+            Log_Line("  #%u %s(0x%x, %d)", i, RECORD_NAMES[e->code], e->a, (int)e->b);
+        else
+            Log_Line("  #%u message 0x%x (0x%x, 0x%x) %s", i, e->code - CALL_MESSAGE, e->a, e->b,
+                     e->text);
+    }
+}
+
+// Input calls: keys and mouse; key calls: the keyboard functions and the key codes' events.
+static bool Record_IsInput(const RecordEvent *e, bool keysOnly)
+{
+    if (e->code < CALL_KEYBOARD_PRESS || e->code >= CALL_COUNT)
+        return false;
+    if (!keysOnly)
+        return true;
+    return e->code == CALL_KEYBOARD_PRESS || e->code == CALL_KEYBOARD_RELEASE ||
+           (e->code == CALL_INPUT_EVENT && e->a <= 0xFF);
+}
+
+uint32_t Record_InputDigest(uint32_t from, bool keysOnly)
+{
+    uint32_t hash = TEST_HASH_START;
+    for (uint32_t i = from; i < s_run.count; i++)
+        if (Record_IsInput(&s_run.events[i], keysOnly))
+            hash = Test_Hash(hash, &s_run.events[i].code, 3);
+    return hash;
+}
+
+bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool keysOnly)
+{
+    uint32_t want = 0, got = 0, i = from;
+    bool same = true;
+    for (; i < s_run.count; i++) {
+        const RecordEvent *e = &s_run.events[i];
+        if (!Record_IsInput(e, keysOnly))
+            continue;
+        const Expected *c = &calls[got++];
+        same = same && c->code != 0 && c->code == e->code && c->a == e->a && c->b == e->b;
+    }
+    while (calls[want].code != 0)
+        want++;
+    if (Log_Check(same && got == want, what, "%u calls, expected %u:", got, want))
+        return true;
+    for (uint32_t k = 0; k < want; k++)
+        Log_Line("  expected %s(0x%x, %d)", RECORD_NAMES[calls[k].code], calls[k].a,
+                 (int)calls[k].b);
+    Record_Dump(from, s_run.count);
+    return false;
+}
+
+uint32_t Test_Random(uint32_t *state)
+{
+    uint32_t x = *state;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return *state = x;
+}
+
+uint32_t Test_Hash(uint32_t hash, const uint32_t *words, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; i++)
+        for (int byte = 0; byte < 4; byte++)
+            hash = (hash ^ ((words[i] >> (8 * byte)) & 0xFF)) * 16777619u;
+    return hash;
+}
+
+HBITMAP Test_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int count,
+                     void **pixels)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } info;
+    memset(&info, 0, sizeof info);
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biHeight = -height; // top-down, as CreateBitmap's rows
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)bits;
+    info.header.biClrUsed = (DWORD)count;
+    if (count)
+        memcpy(info.colors, colors, (size_t)count * sizeof(RGBQUAD));
+    *pixels = NULL;
+    return CreateDIBSection(0, (const BITMAPINFO *)&info, DIB_RGB_COLORS, pixels, 0, 0);
+}

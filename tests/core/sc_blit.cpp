@@ -1,0 +1,202 @@
+// The front-end's emulated mask blit (compiled in from render/) against the platform's MaskBlt,
+// and MaskBlt against a per-pixel model: a grid of foreground and background operations, both
+// kinds of mask and none, 32-bit and 4-bit sources, offset rectangles; and a blit that cannot
+// get its scratch bitmaps.
+#include "render/maskblt.h"
+#include "tests/core/scenarios.h"
+
+enum {
+    BLIT_WIDTH = 96, // rows of 12 bytes suit DDB and DIB masks alike
+    BLIT_HEIGHT = 80,
+    BLIT_MASK_ROW = BLIT_WIDTH / 8,
+    BLIT_PIXELS = BLIT_WIDTH * BLIT_HEIGHT
+};
+
+// Operation indices for both halves: every source/destination exchange pair, symmetric ones,
+// and some that use the pattern (the default white brush).
+static const uint8_t blit_rops[] = {0x00, 0xFF, 0xCC, 0xAA, 0x33, 0x55, 0x66, 0x88,
+                                    0xEE, 0x22, 0x44, 0xBB, 0xDD, 0x1B, 0xB8, 0x5A};
+enum { BLIT_ROPS = sizeof blit_rops };
+
+static const struct {
+    int x, y, width, height, sourceX, sourceY, maskX, maskY;
+    bool fourBit; // the source: a 4-bit DIB with its own colours, else a 32-bit one
+    const char *name;
+} blit_cases[] = {
+    {5, 7, 61, 37, 11, 3, 2, 9, false, "offsets all different, 32-bit source"},
+    {30, 40, 64, 33, 0, 0, 13, 1, true, "offsets all different, 4-bit source"},
+    {0, 0, BLIT_WIDTH, BLIT_HEIGHT, 0, 0, 0, 0, false, "whole bitmaps, 32-bit source"},
+};
+
+static struct {
+    HDC source32, source4, dest[2];
+    uint32_t *source32Bits, *destBits[2];
+    uint8_t *source4Bits;
+    RGBQUAD colors[16];
+    HBITMAP maskDDB, maskDIB;
+    uint8_t maskBits[BLIT_HEIGHT * BLIT_MASK_ROW];
+    uint32_t start[BLIT_PIXELS]; // both destinations before each blit
+    uint32_t model[BLIT_PIXELS];
+} s_blit;
+
+// A memory device context holding a new DIB section; its pixels through *bits.
+static HDC Blit_MakeDC(int bits, const RGBQUAD *colors, int count, void **pixels)
+{
+    HBITMAP bitmap = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, bits, colors, count, pixels);
+    HDC dc = CreateCompatibleDC(0);
+    SelectObject(dc, bitmap);
+    return dc;
+}
+
+static bool Blit_Setup(void)
+{
+    uint32_t state = 0x5EED1234;
+    void *pixels[5];
+    for (int i = 0; i < 16; i++) {
+        uint32_t c = Test_Random(&state);
+        RGBQUAD q = {(BYTE)c, (BYTE)(c >> 8), (BYTE)(c >> 16), 0};
+        s_blit.colors[i] = q;
+    }
+    s_blit.source32 = Blit_MakeDC(32, NULL, 0, &pixels[0]);
+    s_blit.source4 = Blit_MakeDC(4, s_blit.colors, 16, &pixels[1]);
+    s_blit.dest[0] = Blit_MakeDC(32, NULL, 0, &pixels[2]);
+    s_blit.dest[1] = Blit_MakeDC(32, NULL, 0, &pixels[3]);
+    static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    s_blit.maskDIB = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, 1, blackWhite, 2, &pixels[4]);
+    for (int i = 0; i < 5; i++)
+        if (!pixels[i])
+            return false;
+    s_blit.source32Bits = (uint32_t *)pixels[0];
+    s_blit.source4Bits = (uint8_t *)pixels[1];
+    s_blit.destBits[0] = (uint32_t *)pixels[2];
+    s_blit.destBits[1] = (uint32_t *)pixels[3];
+    for (int i = 0; i < BLIT_PIXELS; i++) {
+        s_blit.source32Bits[i] = Test_Random(&state) & 0xFFFFFF;
+        s_blit.start[i] = Test_Random(&state) & 0xFFFFFF;
+    }
+    for (int i = 0; i < BLIT_PIXELS / 2; i++)
+        s_blit.source4Bits[i] = (uint8_t)Test_Random(&state);
+    for (int i = 0; i < BLIT_HEIGHT * BLIT_MASK_ROW; i++)
+        s_blit.maskBits[i] = (uint8_t)(Test_Random(&state) >> 7);
+    memcpy(pixels[4], s_blit.maskBits, sizeof s_blit.maskBits);
+    s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits);
+    return s_blit.maskDDB != 0;
+}
+
+static uint32_t Blit_SourceColor(bool fourBit, int x, int y)
+{
+    if (!fourBit)
+        return s_blit.source32Bits[y * BLIT_WIDTH + x];
+    uint8_t pair = s_blit.source4Bits[(y * BLIT_WIDTH + x) / 2];
+    RGBQUAD q = s_blit.colors[(x & 1) ? pair & 15 : pair >> 4];
+    return (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue;
+}
+
+// Operation index r with the pattern all ones: bit 4 + 2s + d is the result for s and d.
+static uint32_t Blit_Apply(uint8_t r, uint32_t s, uint32_t d)
+{
+    uint32_t result = 0;
+    for (int sd = 0; sd < 4; sd++)
+        if (r >> (4 + sd) & 1)
+            result |= ((sd & 2) ? s : ~s) & ((sd & 1) ? d : ~d);
+    return result & 0xFFFFFF;
+}
+
+// The picture MaskBlt must give; with no mask the foreground applies throughout.
+static void Blit_Model(int c, bool masked, DWORD rop4)
+{
+    memcpy(s_blit.model, s_blit.start, sizeof s_blit.model);
+    const auto &g = blit_cases[c];
+    for (int j = 0; j < g.height; j++)
+        for (int i = 0; i < g.width; i++) {
+            int mx = g.maskX + i, my = g.maskY + j;
+            int bit = s_blit.maskBits[my * BLIT_MASK_ROW + mx / 8] >> (7 - mx % 8) & 1;
+            uint8_t r = (!masked || bit) ? (uint8_t)(rop4 >> 16) : (uint8_t)(rop4 >> 24);
+            uint32_t *d = &s_blit.model[(g.y + j) * BLIT_WIDTH + g.x + i];
+            *d = Blit_Apply(r, Blit_SourceColor(g.fourBit, g.sourceX + i, g.sourceY + j), *d);
+        }
+}
+
+static bool Blit_Same(const uint32_t *a, const uint32_t *b)
+{
+    for (int i = 0; i < BLIT_PIXELS; i++)
+        if ((a[i] ^ b[i]) & 0xFFFFFF)
+            return false;
+    return true;
+}
+
+static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
+{
+    const auto &g = blit_cases[c];
+    HDC source = g.fourBit ? s_blit.source4 : s_blit.source32;
+    uint32_t differ = 0, off = 0, digest = TEST_HASH_START;
+    int grid = mask ? BLIT_ROPS : 1; // without a mask the background plays no part
+    for (int f = 0; f < BLIT_ROPS; f++)
+        for (int b = 0; b < grid; b++) {
+            DWORD rop4 = (DWORD)blit_rops[b] << 24 | Render_GetRopCode(blit_rops[f]);
+            for (int k = 0; k < 2; k++)
+                memcpy(s_blit.destBits[k], s_blit.start, sizeof s_blit.start);
+            MaskBlt(s_blit.dest[0], g.x, g.y, g.width, g.height, source, g.sourceX, g.sourceY,
+                    mask, g.maskX, g.maskY, rop4);
+            BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], g.x, g.y, g.width, g.height, source,
+                                               g.sourceX, g.sourceY, mask, g.maskX, g.maskY, rop4);
+            Blit_Model(c, mask != NULL, rop4);
+            off += !Blit_Same(s_blit.destBits[0], s_blit.model);
+            if ((!done || !Blit_Same(s_blit.destBits[0], s_blit.destBits[1])) && differ++ < 4)
+                Log_Line("  %s, %s, ROP4 0x%08x differs", g.name, maskName, (unsigned)rop4);
+            digest = Test_Hash(digest, s_blit.destBits[1], BLIT_PIXELS);
+        }
+    char what[160];
+    snprintf(what, sizeof what, "emulated mask blit = MaskBlt: %s, %s", g.name, maskName);
+    Log_Check(differ == 0, what, "%u of %d operations differ", differ, BLIT_ROPS * grid);
+    Log_Digest(what, digest);
+    // MaskBlt itself must follow the operations, or agreeing with it says little.
+    snprintf(what, sizeof what, "MaskBlt = per-pixel model: %s, %s", g.name, maskName);
+    Log_Check(off == 0, what, "%u of %d operations differ", off, BLIT_ROPS * grid);
+}
+
+// A blit too large for its scratch bitmaps, or one whose scratch cannot be made, leaves the
+// destination alone and says so.
+static void Blit_CheckRefused(void)
+{
+    static const struct {
+        int side;      // of the blit
+        uint32_t fail; // the creation that fails, where the platform can make one fail
+        const char *what;
+    } refusals[] = {{0x10000, 0, "a blit too large for scratch bitmaps"},
+                    {BLIT_WIDTH, 1, "the mask's context cannot be made"},
+                    {BLIT_WIDTH, 2, "the first scratch context cannot be made"},
+                    {BLIT_WIDTH, 3, "the first scratch bitmap cannot be made"},
+                    {BLIT_WIDTH, 4, "the second scratch context cannot be made"},
+                    {BLIT_WIDTH, 5, "the second scratch bitmap cannot be made"}};
+    for (const auto &r : refusals) {
+        if (r.fail && !Probe_FailGdiCreation(r.fail))
+            continue;
+        int32_t live = Probe_LiveGdiObjects();
+        memcpy(s_blit.destBits[1], s_blit.start, sizeof s_blit.start);
+        BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], 0, 0, r.side, r.side, s_blit.source32,
+                                           0, 0, s_blit.maskDDB, 0, 0, 0xCCAA0029);
+        Probe_FailGdiCreation(0);
+        bool kept = Blit_Same(s_blit.destBits[1], s_blit.start);
+        Log_Check(!done && kept && Probe_LiveGdiObjects() == live, r.what,
+                  "result %d, destination %s, %d objects left over", done,
+                  kept ? "untouched" : "changed", (int)(Probe_LiveGdiObjects() - live));
+    }
+}
+
+static void Blit_Begin(const char *) {}
+
+static ScenarioStep Blit_Step(uint32_t)
+{
+    if (!Log_Check(Blit_Setup(), "bitmaps made", "a bitmap could not be made"))
+        return STEP_CLOSE;
+    for (int c = 0; c < (int)(sizeof blit_cases / sizeof blit_cases[0]); c++) {
+        Blit_RunGrid(c, s_blit.maskDDB, "monochrome DDB mask");
+        Blit_RunGrid(c, s_blit.maskDIB, "1-bit DIB mask");
+        Blit_RunGrid(c, NULL, "no mask");
+    }
+    Blit_CheckRefused();
+    return STEP_CLOSE;
+}
+
+const Scenario Scenario_Blit = {"blit", Blit_Begin, Blit_Step, NULL, NULL};

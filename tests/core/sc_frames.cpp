@@ -1,0 +1,139 @@
+// The frame loop: one frame per idle pass, messages first, one paint and one title per frame;
+// where the clock can be set, the 16-17-17 ms cadence, the shown rate, overruns and a clock
+// that steps back ("frames"), and the clock's fallbacks ("frames 1", "frames 2").
+#include "tests/core/scenarios.h"
+
+enum {
+    FRAMES_LAST = 200,
+    FRAMES_CHAIN_AT = 10,
+    FRAMES_CHAIN_LENGTH = 20,
+    FRAMES_OVERRUN_AT = 130, // this frame's core works 25 ms
+    FRAMES_OVERRUN_MS = 25,
+    FRAMES_WRAP_AT = 150, // this frame's core works 10 ms, across the counter's wrap
+    FRAMES_WRAP_MS = 10,
+    FRAMES_COUNTER_HZ = 10000000
+};
+
+static struct {
+    bool controlled; // the clock is set by the test
+    int32_t variant; // 1: a counter too slow to use; 2: neither counter nor WinMM
+    uint32_t steps[FRAMES_LAST + 2]; // record index of each Kernel_Step
+    uint32_t rates[FRAMES_LAST + 2]; // the rate in the title after each frame
+} s_frames;
+
+// The rate in "Video Out FPS: N"; false for another form.
+static bool Frames_ParseTitle(const char *title, uint32_t *rate)
+{
+    static const char head[] = "Video Out FPS: ";
+    if (strncmp(title, head, sizeof head - 1) != 0 || !title[sizeof head - 1])
+        return false;
+    *rate = 0;
+    for (const char *at = title + sizeof head - 1; *at; at++) {
+        if (*at < '0' || *at > '9')
+            return false;
+        *rate = *rate * 10 + (uint32_t)(*at - '0');
+    }
+    return true;
+}
+
+// Between two frames: one paint, then one title, then the mark posted during the frame.
+static void Frames_CheckSequence(void)
+{
+    for (uint32_t frame = 1; frame < FRAMES_LAST; frame++) {
+        uint32_t from = s_frames.steps[frame], to = s_frames.steps[frame + 1];
+        uint32_t paint = Record_Find(CALL_MESSAGE + WM_PAINT, from);
+        uint32_t title = Record_Find(CALL_MESSAGE + WM_SETTEXT, from);
+        uint32_t mark = Record_Find(CALL_MESSAGE + WM_TEST_MARK, from);
+        bool one = Record_Tally(CALL_MESSAGE + WM_PAINT, from, to) == 1 &&
+                   Record_Tally(CALL_MESSAGE + WM_SETTEXT, from, to) == 1;
+        bool parsed = title < to && Frames_ParseTitle(Record_Get(title)->text, &s_frames.rates[frame]);
+        if (!one || !parsed || !(paint < title && title < mark && mark < to)) {
+            Log_Check(false, "each frame: one paint, one title, then the queued messages",
+                      "after frame %u", frame);
+            Record_Dump(from, to + 1);
+            return;
+        }
+    }
+    Log_Line("ok each frame: one paint, one title, then the queued messages");
+    uint32_t from = s_frames.steps[FRAMES_CHAIN_AT], to = s_frames.steps[FRAMES_CHAIN_AT + 1];
+    uint32_t links = Record_Tally(CALL_MESSAGE + WM_TEST_CHAIN, from, to);
+    Log_Check(links == FRAMES_CHAIN_LENGTH, "a stream of messages delays the next frame",
+              "%u of %u chained messages before it", links, FRAMES_CHAIN_LENGTH);
+    Log_Check(s_frames.rates[1] == 0, "the title shows rate 0 at first", "%u", s_frames.rates[1]);
+}
+
+static uint32_t Frames_Time(uint32_t frame)
+{
+    return Record_Get(s_frames.steps[frame])->a;
+}
+
+// With the clock standing still but for the pacing's own Sleep, every period is exact.
+static void Frames_CheckCadence(void)
+{
+    uint32_t wrong = 0;
+    for (uint32_t frame = 1; frame < FRAMES_WRAP_AT; frame++) {
+        uint32_t period = Frames_Time(frame + 1) - Frames_Time(frame);
+        uint32_t want = frame == FRAMES_OVERRUN_AT ? FRAMES_OVERRUN_MS : frame % 3 == 1 ? 16 : 17;
+        if (period != want && wrong++ < 4)
+            Log_Line("  frame %u took %u ms, expected %u", frame, period, want);
+    }
+    Log_Check(wrong == 0, "periods of 16, 17 and 17 ms; an overrun is not slept nor made up",
+              "%u frames off", wrong);
+    // Sixty frames fill the first second exactly; later windows start counting at 1.
+    Log_Check(s_frames.rates[59] == 0 && s_frames.rates[60] == 60 && s_frames.rates[120] == 60 &&
+                  s_frames.rates[121] == 61,
+              "shown rate 60 after the first second, then 61",
+              "rates after frames 59, 60, 120, 121: %u, %u, %u, %u", s_frames.rates[59],
+              s_frames.rates[60], s_frames.rates[120], s_frames.rates[121]);
+    // The time falls back to 0 when the counter's low 32 bits wrap: the frame's wait is then
+    // bounded to under 18 ms.
+    uint32_t wrapTime = (uint32_t)(0x100000000ull / (FRAMES_COUNTER_HZ / 1000));
+    uint32_t before = Frames_Time(FRAMES_WRAP_AT), after = Frames_Time(FRAMES_WRAP_AT + 1);
+    uint32_t took = after + wrapTime - before;
+    Log_Check(after < before && took + 1 >= FRAMES_WRAP_MS && took <= FRAMES_WRAP_MS + 18,
+              "a clock that steps back gives a wait under 18 ms", "times %u then %u", before,
+              after);
+}
+
+static void Frames_Begin(const char *)
+{
+    s_frames.variant = Scenario_Argument();
+    // Before the program's Time_Initialize: the counter starts so that its low 32 bits wrap
+    // 5 ms into the core's work of frame FRAMES_WRAP_AT.
+    uint64_t elapsed = 5;
+    for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
+        elapsed += f == FRAMES_OVERRUN_AT ? FRAMES_OVERRUN_MS : f % 3 == 1 ? 16 : 17;
+    uint64_t wrapMicros = 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
+    s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, 0);
+    if (s_frames.variant > 0 &&
+        !Probe_ClockSources(s_frames.variant == 1 ? 999 : 0, s_frames.variant != 2))
+        s_frames.variant = -1; // the platform has its own clocks
+}
+
+static ScenarioStep Frames_Step(uint32_t frame)
+{
+    s_frames.steps[frame] = Record_Count() - 1;
+    if (frame == FRAMES_OVERRUN_AT || frame == FRAMES_WRAP_AT)
+        Probe_ClockAdvance((frame == FRAMES_WRAP_AT ? FRAMES_WRAP_MS : FRAMES_OVERRUN_MS) * 1000);
+    if (frame <= FRAMES_LAST) {
+        Probe_Post(Scenario_Window(), WM_TEST_MARK, frame, 0);
+        if (frame == FRAMES_CHAIN_AT)
+            Probe_Post(Scenario_Window(), WM_TEST_CHAIN, FRAMES_CHAIN_LENGTH, 0);
+        return STEP_CONTINUE;
+    }
+    Frames_CheckSequence();
+    if (s_frames.controlled && s_frames.variant <= 0)
+        Frames_CheckCadence();
+    if (s_frames.variant > 0) {
+        // A second Time_Initialize changes nothing and answers with the clock chosen.
+        int32_t source = Time_Initialize(1);
+        int32_t want = s_frames.variant == 1 ? 1 : 2;
+        Log_Check(source == want, "a counter below 1000 Hz or missing falls back in turn",
+                  "clock %d, expected %d", source, want);
+        uint32_t cycle = Frames_Time(7) - Frames_Time(4);
+        Log_Check(cycle == 50, "the fallback clock counts milliseconds", "%u ms", cycle);
+    }
+    return STEP_CLOSE;
+}
+
+const Scenario Scenario_Frames = {"frames", Frames_Begin, Frames_Step, NULL, NULL};

@@ -1,0 +1,116 @@
+// Joystick polling: a script of joystick states, one step per frame, and the events each step
+// must give before the next frame's Kernel_Step: the first poll against zeroed records, buttons
+// in ascending order, hat directions and diagonals, axes (also a move of less than 256), an id
+// that goes and comes back, another id on its own, and (where the platform can show them) hat
+// positions from 36000 and ids from 16, which are never asked.
+#include "tests/core/scenarios.h"
+
+#define EV(code, value) {CALL_INPUT_EVENT, code, value}
+#define END {0, 0, 0}
+
+enum { JOY_CENTRED = 0xFFFFFFFFu, JOY_STEPS_MAX = 3 };
+
+struct JoyState {
+    uint32_t id;
+    bool present;
+    uint32_t axes[6];
+    uint32_t buttons;
+    uint32_t pov;
+};
+
+static const struct {
+    const char *what;
+    JoyState states[JOY_STEPS_MAX];
+    uint32_t count;
+    Expected events[12];
+} joy_steps[] = {
+    {"first poll: buttons, the hat from forward, every changed axis",
+     {{0, true, {0x1234, 65535, 0, 32768, 100, 65280}, 0x5, 9000}},
+     1,
+     {EV(0x4000, 8), EV(0x4002, 8), EV(0x4020, 2), EV(0x4021, 8), EV(0x5000, 0x12),
+      EV(0x5001, 0xFF), EV(0x5003, 0x80), EV(0x5004, 0), EV(0x5005, 0xFF), END}},
+    {"a release and a press, the hat to a diagonal, an axis moved by 1",
+     {{0, true, {0x1235, 65535, 0, 32768, 100, 65280}, 0x80000004, 13500}},
+     1,
+     {EV(0x4000, 2), EV(0x401F, 8), EV(0x4021, 2), EV(0x4021, 8), EV(0x4022, 8),
+      EV(0x5000, 0x12), END}},
+    {"an unplugged id says nothing; another id is polled on its own",
+     {{0, false, {0}, 0, 0}, {3, true, {256, 0, 0, 0, 0, 0}, 0, 0}},
+     2,
+     {EV(0x5300, 0x01), END}},
+    {"nothing changed: nothing sent", {{3, true, {256, 0, 0, 0, 0, 0}, 0, 0}}, 1, {END}},
+    {"the id comes back: its changes since it went",
+     {{0, true, {0x1235, 32768, 0, 32768, 100, 65280}, 0, JOY_CENTRED}},
+     1,
+     {EV(0x4002, 2), EV(0x401F, 2), EV(0x4021, 2), EV(0x4022, 2), EV(0x5001, 0x80), END}},
+    {"from held forward to a diagonal: forward up, then left and forward down",
+     {{3, true, {256, 0, 0, 0, 0, 0}, 0, 31500}},
+     1,
+     {EV(0x4320, 2), EV(0x4323, 8), EV(0x4320, 8), END}},
+    {"from a diagonal to centred: both up", {{3, true, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}}, 1,
+     {EV(0x4323, 2), EV(0x4320, 2), END}},
+    // Only where the platform can show these: a hat at 36000 counts as centred; an id from 16
+    // is never asked (its device number would be taken for id 0's).
+    {"a hat from 36000 up counts as centred, an id from 16 is not asked",
+     {{0, true, {0x1235, 32768, 0, 32768, 100, 65280}, 0, 36000},
+      {16, true, {1, 2, 3, 4, 5, 6}, 0x7, 9000}},
+     2,
+     {END}},
+};
+enum { JOY_STEPS = sizeof joy_steps / sizeof joy_steps[0] };
+
+static struct {
+    uint32_t step;   // the step set in the last frame, +1
+    uint32_t from;   // record index after that frame's Kernel_Step
+    bool shown;      // the platform showed every state of the step
+    uint32_t digest;
+} s_joy = {0, 0, false, TEST_HASH_START};
+
+static bool Joy_Set(const JoyState *s)
+{
+    if (!s->present)
+        return Probe_Joystick(s->id, NULL);
+    JOYINFOEX info;
+    memset(&info, 0, sizeof info);
+    info.dwSize = sizeof info;
+    DWORD *axes[6] = {&info.dwXpos, &info.dwYpos, &info.dwZpos,
+                      &info.dwRpos, &info.dwUpos, &info.dwVpos};
+    for (int a = 0; a < 6; a++)
+        *axes[a] = s->axes[a];
+    info.dwButtons = s->buttons;
+    info.dwPOV = s->pov;
+    return Probe_Joystick(s->id, &info);
+}
+
+static void Joy_Begin(const char *) {}
+
+static ScenarioStep Joy_Step(uint32_t)
+{
+    if (s_joy.step > 0) {
+        const auto &done = joy_steps[s_joy.step - 1];
+        // The events of the poll that ran before this frame's Kernel_Step.
+        uint32_t to = Record_Count() - 1;
+        if (s_joy.shown) {
+            Expect_Calls(done.what, s_joy.from, done.events, false);
+            s_joy.digest = Test_Hash(s_joy.digest, &s_joy.step, 1);
+            for (uint32_t i = s_joy.from; i < to; i++)
+                if (Record_Get(i)->code == CALL_INPUT_EVENT)
+                    s_joy.digest = Test_Hash(s_joy.digest, &Record_Get(i)->a, 2);
+        } else {
+            Log_Line("skipped: %s (this platform cannot show it)", done.what);
+        }
+    }
+    if (s_joy.step == JOY_STEPS) {
+        Log_Digest("joystick events", s_joy.digest);
+        return STEP_CLOSE;
+    }
+    const auto &next = joy_steps[s_joy.step];
+    s_joy.shown = true;
+    for (uint32_t i = 0; i < next.count; i++)
+        s_joy.shown = Joy_Set(&next.states[i]) && s_joy.shown;
+    s_joy.step++;
+    s_joy.from = Record_Count();
+    return STEP_CONTINUE;
+}
+
+const Scenario Scenario_Joystick = {"joystick", Joy_Begin, Joy_Step, NULL, NULL};

@@ -1,0 +1,148 @@
+// Mouse forwarding: column 0 and row 0 outside, leaves, drags clamped to the display (also at
+// the ends of 16 bits), the left release before and the right release after the position, the
+// middle button no drag, the capture; then real pointer input.
+#include "tests/core/scenarios.h"
+
+#define MOVE(x, y) {CALL_MOUSE_MOVE, x, y}
+#define INSIDE(answer) {CALL_MOUSE_ISINWINDOW, answer, 0}
+#define ENTER {CALL_MOUSE_ENTERWINDOW, 0, 0}
+#define LEAVE {CALL_MOUSE_LEAVEWINDOW, 0, 0}
+#define PRESS(b) {CALL_MOUSE_KEYPRESS, b, 0}
+#define RELEASE(b) {CALL_MOUSE_KEYRELEASE, b, 0}
+#define END {0, 0, 0}
+#define AT(x, y) ((LPARAM)(((uint32_t)(y) & 0xFFFF) << 16 | ((uint32_t)(x) & 0xFFFF)))
+
+enum { MOUSE_SETTLE_FRAMES = 3, MOUSE_WAIT_FRAMES = 60 };
+
+// One message sent from a known state (pointer outside, no capture), and what it must give.
+static const struct {
+    const char *what;
+    bool inside; // the pointer entered before the message
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool capture; // the window holds the capture afterwards
+    Expected calls[6];
+} mouse_cases[] = {
+    {"a move into range takes the capture and enters", false, WM_MOUSEMOVE, 0, AT(100, 50), true,
+     {MOVE(100, 50), INSIDE(0), ENTER, END}},
+    {"(1, 1) is inside", true, WM_MOUSEMOVE, 0, AT(1, 1), true, {MOVE(1, 1), INSIDE(1), END}},
+    {"(639, 399) is inside", true, WM_MOUSEMOVE, 0, AT(639, 399), true,
+     {MOVE(639, 399), INSIDE(1), END}},
+    {"column 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(0, 50), false, {LEAVE, END}},
+    {"row 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(50, 0), false, {LEAVE, END}},
+    {"(700, 300) in a larger window is a leave", true, WM_MOUSEMOVE, 0, AT(700, 300), false,
+     {LEAVE, END}},
+    {"a left drag to (700, 300) is (639, 300)", true, WM_MOUSEMOVE, MK_LBUTTON, AT(700, 300), true,
+     {MOVE(639, 300), END}},
+    {"a left drag to (-5, 450) is (0, 399)", true, WM_MOUSEMOVE, MK_LBUTTON, AT(-5, 450), true,
+     {MOVE(0, 399), END}},
+    {"a right drag at the ends of 16 bits", true, WM_MOUSEMOVE, MK_RBUTTON, AT(0x7FFF, 0x8000),
+     true, {MOVE(639, 0), END}},
+    {"a middle drag outside is a leave", true, WM_MOUSEMOVE, 0x0010, AT(-5, 10), false,
+     {LEAVE, END}},
+    {"a left press at x 0: clamped, no capture, then the press", false, WM_LBUTTONDOWN, MK_LBUTTON,
+     AT(0, 30), false, {MOVE(0, 30), PRESS(1), END}},
+    {"a left press inside: position, then the press", false, WM_LBUTTONDOWN, MK_LBUTTON,
+     AT(20, 30), true, {MOVE(20, 30), INSIDE(0), ENTER, PRESS(1), END}},
+    {"a left release outside: the release, then the leave", true, WM_LBUTTONUP, 0, AT(800, 30),
+     false, {RELEASE(1), LEAVE, END}},
+    {"a right press inside", false, WM_RBUTTONDOWN, MK_RBUTTON, AT(20, 30), true,
+     {MOVE(20, 30), INSIDE(0), ENTER, PRESS(2), END}},
+    {"a right release outside: the leave, then the release", true, WM_RBUTTONUP, 0, AT(800, 30),
+     false, {LEAVE, RELEASE(2), END}},
+    {"a middle press inside is a move only", false, WM_MBUTTONDOWN, 0x0010, AT(20, 30), true,
+     {MOVE(20, 30), INSIDE(0), ENTER, END}},
+    {"a middle release outside is a leave", true, WM_MBUTTONUP, 0, AT(800, 30), false,
+     {LEAVE, END}},
+    {"WM_MOUSELEAVE releases the capture and leaves", true, WM_MOUSELEAVE, 0, 0, false,
+     {LEAVE, END}},
+};
+
+// Real pointer input, step by step, and what each step must give.
+static const struct {
+    const char *what;
+    int x, y;
+    uint32_t buttons;
+    bool capture;
+    Expected calls[6];
+} mouse_real[] = {
+    {"real pointer onto (100, 100)", 100, 100, 0, true, {MOVE(100, 100), INSIDE(0), ENTER, END}},
+    {"real left press", 100, 100, PROBE_LEFT_DOWN | PROBE_STAY, true,
+     {MOVE(100, 100), INSIDE(1), PRESS(1), END}},
+    {"real left drag to (700, 450) is (639, 399)", 700, 450, 0, true, {MOVE(639, 399), END}},
+    {"real left drag to (-5, 450) is (0, 399)", -5, 450, 0, true, {MOVE(0, 399), END}},
+    {"real left release outside", -5, 450, PROBE_LEFT_UP | PROBE_STAY, false,
+     {RELEASE(1), LEAVE, END}},
+    {"real pointer back onto (200, 200)", 200, 200, 0, true,
+     {MOVE(200, 200), INSIDE(0), ENTER, END}},
+    {"real right press", 200, 200, PROBE_RIGHT_DOWN | PROBE_STAY, true,
+     {MOVE(200, 200), INSIDE(1), PRESS(2), END}},
+    {"real right drag to (650, 10) is (639, 10)", 650, 10, 0, true, {MOVE(639, 10), END}},
+    {"real right release outside", 650, 10, PROBE_RIGHT_UP | PROBE_STAY, false,
+     {LEAVE, RELEASE(2), END}},
+};
+enum { MOUSE_REAL = sizeof mouse_real / sizeof mouse_real[0] };
+
+static struct {
+    uint32_t stage; // 0: messages; 1 + i: real step i under way
+    uint32_t from;
+    uint32_t since;
+} s_mouse;
+
+static void Mouse_CheckCapture(const char *what, bool expected)
+{
+    HWND holder = GetCapture();
+    if ((holder == Scenario_Window()) != expected)
+        Log_Check(false, what, "capture %s, expected %s", holder ? "held" : "free",
+                  expected ? "held by the window" : "free");
+}
+
+static void Mouse_Messages(void)
+{
+    HWND window = Scenario_Window();
+    for (const auto &c : mouse_cases) {
+        SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+        if (c.inside)
+            SendMessageA(window, WM_MOUSEMOVE, 0, AT(300, 200));
+        uint32_t from = Record_Count();
+        LRESULT result = SendMessageA(window, c.message, c.wParam, c.lParam);
+        Expect_Calls(c.what, from, c.calls, false);
+        Mouse_CheckCapture(c.what, c.capture);
+        if (result != 1)
+            Log_Check(false, c.what, "result %d, expected 1", (int)result);
+    }
+    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+}
+
+static void Mouse_Begin(const char *) {}
+
+static ScenarioStep Mouse_Step(uint32_t frame)
+{
+    if (s_mouse.stage == 0) {
+        Mouse_Messages();
+    } else {
+        uint32_t got = 0, i = s_mouse.stage - 1;
+        for (uint32_t k = s_mouse.from; k < Record_Count(); k++)
+            got += Record_Get(k)->code >= CALL_MOUSE_MOVE && Record_Get(k)->code < CALL_COUNT;
+        uint32_t want = 0;
+        while (mouse_real[i].calls[want].code)
+            want++;
+        if (frame < s_mouse.since + MOUSE_SETTLE_FRAMES ||
+            (got < want && frame < s_mouse.since + MOUSE_WAIT_FRAMES))
+            return STEP_CONTINUE;
+        Expect_Calls(mouse_real[i].what, s_mouse.from, mouse_real[i].calls, false);
+        Log_Digest(mouse_real[i].what, Record_InputDigest(s_mouse.from, false));
+        Mouse_CheckCapture(mouse_real[i].what, mouse_real[i].capture);
+    }
+    if (s_mouse.stage == MOUSE_REAL)
+        return STEP_CLOSE;
+    const auto &r = mouse_real[s_mouse.stage];
+    s_mouse.stage++;
+    s_mouse.from = Record_Count();
+    s_mouse.since = frame;
+    Probe_Mouse(Scenario_Window(), r.x, r.y, r.buttons);
+    return STEP_CONTINUE;
+}
+
+const Scenario Scenario_Mouse = {"mouse", Mouse_Begin, Mouse_Step, NULL, NULL};

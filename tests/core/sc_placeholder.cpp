@@ -1,0 +1,183 @@
+// The placeholder of render modes 10 and up: every pixel of the tiles against the stored rows
+// and colours, upright or mirrored as the process's own rand predicts after srand(seed); a
+// drawing on exactly one paint in 64 across the counter's wrap; sizes 0, 1, 16 and 17 wide.
+// The runtimes' rand differ between platforms, so the pictures do too: no digests here.
+#include "tests/core/picture.h"
+
+enum {
+    TILES_MARKER = 0x00FF00, // pure green: no tile colour
+    TILES_SIDE = 16,
+    TILES_SWEEP = 260, // paints in a row: past the counter's wrap and through all four seeds
+    TILES_COLUMNS = 40,
+    TILES_ROWS = 25
+};
+
+// The tile as stored, bottom row first, one colour index a hexadecimal digit.
+static const char *const tiles_rows[TILES_SIDE] = {
+    "76520CCEECC02567", "66419CDEECC01466", "5438BCDEDCB08345", "2189CCEEDD900812",
+    "09BCCDEEDC800000", "CCCCDEEDDA089BCC", "CDDEEEDDC8ACDCCC", "EEEEEDDC9CDDDDEE",
+    "EEDDDDC9CDDEEEEE", "CCCDCA8CDDEEEDDC", "CCB980ADDEEDCCCC", "000008CDEEDCCB90",
+    "218009DDEECC9812", "54380BCDEDCB8345", "66410CCEEDC91466", "76530CCEECC02567"};
+
+// The tile colours as 0xRRGGBB: greys, then shades of red, then white.
+static const uint32_t tiles_colors[16] = {
+    0x000000, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666, 0x777777, 0x888888,
+    0x110000, 0x330000, 0x660000, 0x770000, 0x990000, 0xCC0000, 0xFF0000, 0xFFFFFF};
+
+static struct {
+    uint32_t paints;       // WM_PAINT since the hook
+    uint16_t width, height; // the client size of the last WM_SIZE
+    uint32_t syncPaints;   // paints when the counter became known
+    uint32_t syncCounter;  // the counter's value then
+    bool upright[TILES_COLUMNS][TILES_ROWS];
+} s_tiles;
+
+static uint32_t Tiles_Counter(void)
+{
+    return (s_tiles.syncCounter + s_tiles.paints - s_tiles.syncPaints) & 0xFF;
+}
+
+static uint32_t Tiles_Cells(uint16_t size)
+{
+    return (size >> 4) + ((size & 0xF) ? 1 : 0);
+}
+
+// One forced paint over the marker; false unless exactly one WM_PAINT came of it.
+static bool Tiles_Paint(void)
+{
+    HWND window = Scenario_Window();
+    Picture_Fill(window, TILES_MARKER, 640, 400);
+    uint32_t before = s_tiles.paints;
+    RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (s_tiles.paints == before + 1)
+        return true;
+    return Log_Check(false, "a forced paint is one WM_PAINT", "%u paints", s_tiles.paints - before);
+}
+
+// Pixels of the 640 x 400 client that differ from seed's tiles over the last size (the marker
+// beyond them); drawn = false expects the marker everywhere.
+static uint32_t Tiles_Compare(bool drawn, uint32_t seed, const char *what)
+{
+    uint32_t columns = drawn ? Tiles_Cells(s_tiles.width) : 0;
+    uint32_t rows = drawn ? Tiles_Cells(s_tiles.height) : 0;
+    srand(seed); // the arrangement the process's runtime gives: one rand a tile
+    for (uint32_t c = 0; c < columns && c < TILES_COLUMNS; c++)
+        for (uint32_t r = 0; r < rows && r < TILES_ROWS; r++)
+            s_tiles.upright[c][r] = rand() & 1;
+    const uint32_t *got = Picture_Read(Scenario_Window(), 640, 400);
+    uint32_t wrong = 0;
+    for (int y = 0; got && y < 400; y++)
+        for (int x = 0; x < 640; x++) {
+            uint32_t c = x / TILES_SIDE, r = y / TILES_SIDE, want = TILES_MARKER;
+            if (c < columns && r < rows) {
+                // Stored rows are bottom-up: upright, the top row is stored row 15.
+                int row = s_tiles.upright[c][r] ? TILES_SIDE - 1 - y % 16 : y % 16;
+                char digit = tiles_rows[row][x % 16];
+                want = tiles_colors[digit <= '9' ? digit - '0' : digit - 'A' + 10];
+            }
+            uint32_t pixel = got[y * PICTURE_READ_WIDTH + x];
+            if (pixel != want && wrong++ < 4 && what)
+                Log_Line("  %s: (%d, %d) is %06x, expected %06x", what, x, y, (unsigned)pixel,
+                         (unsigned)want);
+        }
+    return got ? wrong : 1;
+}
+
+// Paints came before the hook: paint until a drawing shows, and tell its seed from it.
+static bool Tiles_Synchronize(void)
+{
+    SendMessageA(Scenario_Window(), WM_SIZE, 0, 400 << 16 | 640);
+    for (int i = 0; i < 70; i++) {
+        if (!Tiles_Paint())
+            return false;
+        if (Tiles_Compare(false, 0, NULL) == 0)
+            continue;
+        int found = -1;
+        for (uint32_t seed = 0; seed < 4; seed++)
+            if (Tiles_Compare(true, seed, NULL) == 0)
+                found = found < 0 ? (int)seed : 4;
+        if (!Log_Check(found >= 0 && found < 4, "640 x 400 placeholder: one seed's arrangement",
+                       "%s", found < 0 ? "no seed matches" : "several seeds match")) {
+            Tiles_Compare(true, 0, "seed 0");
+            return false;
+        }
+        s_tiles.syncPaints = s_tiles.paints;
+        s_tiles.syncCounter = (uint32_t)found * 64 + 1;
+        return true;
+    }
+    return Log_Check(false, "the placeholder is drawn", "not within 70 paints");
+}
+
+// Across the counter's wrap: a drawing exactly when the counter is a multiple of 64, with
+// seed counter / 64; otherwise the window is left as it was.
+static void Tiles_Sweep(void)
+{
+    uint32_t drawings = 0, wraps = 0;
+    for (int i = 0; i < TILES_SWEEP; i++) {
+        uint32_t counter = Tiles_Counter();
+        wraps += counter == 0;
+        bool draws = (counter & 0x3F) == 0;
+        if (!Tiles_Paint())
+            return;
+        if (Tiles_Compare(draws, counter >> 6, "sweep") != 0) {
+            Log_Check(false, "one paint in 64 draws, with seeds 0 to 3 in turn",
+                      "at counter %u: %s", counter, draws ? "not its seed's tiles" : "drawn");
+            return;
+        }
+        drawings += draws;
+    }
+    Log_Check(drawings >= 4 && wraps >= 1, "one paint in 64 draws, with seeds 0 to 3 in turn",
+              "%u drawings, %u wraps", drawings, wraps);
+}
+
+// A size from WM_SIZE alone: the tiles cover it, whole ones past its edges, one rand each.
+static void Tiles_CheckSize(uint16_t width, uint16_t height)
+{
+    SendMessageA(Scenario_Window(), WM_SIZE, 0, (LPARAM)height << 16 | width);
+    while ((Tiles_Counter() & 0x3F) != 0)
+        if (!Tiles_Paint())
+            return;
+    uint32_t seed = Tiles_Counter() >> 6;
+    if (!Tiles_Paint())
+        return;
+    int next = rand();
+    srand(seed);
+    for (uint32_t i = 0; i < Tiles_Cells(width) * Tiles_Cells(height); i++)
+        rand();
+    char what[96];
+    snprintf(what, sizeof what, "%u x %u: one rand per tile after srand(seed)", width, height);
+    int expected = rand();
+    Log_Check(next == expected, what, "next value %d, expected %d", next, expected);
+    snprintf(what, sizeof what, "%u x %u: the tiles as the runtime predicts", width, height);
+    uint32_t wrong = Tiles_Compare(true, seed, what);
+    Log_Check(wrong == 0, what, "%u pixels differ", wrong);
+}
+
+static void Tiles_Begin(const char *) {}
+
+static ScenarioStep Tiles_Step(uint32_t frame)
+{
+    if (frame < 3)
+        return STEP_CONTINUE; // let the first frames settle
+    if (Tiles_Synchronize()) {
+        Tiles_Sweep();
+        static const uint16_t sizes[][2] = {{0, 400},  {1, 400},  {16, 400}, {17, 400},
+                                            {17, 17},  {600, 33}, {640, 0},  {640, 400}};
+        for (const auto &s : sizes)
+            Tiles_CheckSize(s[0], s[1]);
+    }
+    return STEP_CLOSE;
+}
+
+static void Tiles_Message(UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        s_tiles.paints++;
+    if (message == WM_SIZE) {
+        s_tiles.width = LOWORD(lParam);
+        s_tiles.height = HIWORD(lParam);
+    }
+}
+
+const Scenario Scenario_Placeholder = {"placeholder", Tiles_Begin, Tiles_Step, Tiles_Message,
+                                       NULL};

@@ -1,0 +1,120 @@
+// Start-up (no arguments), the argument tail, and shutdown through the caption's close button.
+#include "tests/core/scenarios.h"
+
+enum {
+    SHELL_FRAMES = 3,
+    SHELL_CLOSE_AT = 5,
+    SHELL_QUIT_CODE = 3, // what the quit message carries; the exit code must stay 0
+    SHELL_STYLE = 0x00CB0000 | WS_VISIBLE
+};
+
+// The core may read the clock before the program starts it: it must run and count ms.
+static void Shell_CheckEarlyClock(void)
+{
+    uint64_t realStart = Probe_Micros();
+    uint32_t start = Time_Get();
+    Sleep(60);
+    uint32_t counted = Time_Get() - start;
+    uint32_t real = (uint32_t)((Probe_Micros() - realStart) / 1000);
+    // The tick count, the coarsest fallback, steps by up to 16 ms.
+    Log_Check(counted + 20 >= real && counted <= real + 20,
+              "Time_Get counts milliseconds before Time_Initialize", "%u ms counted in %u real ms",
+              counted, real);
+}
+
+static void Startup_Begin(const char *tail)
+{
+    Log_Check(tail == NULL, "null tail without arguments", "\"%s\"", tail);
+    HWND window = Scenario_Window();
+    ProbeWindow w;
+    Probe_GetWindow(window, &w);
+    // Top-level windows always get WS_CLIPSIBLINGS from the platform.
+    uint32_t style = (uint32_t)GetWindowLongA(window, GWL_STYLE) & ~0x04000000u;
+    Log_Check(w.visible && style == SHELL_STYLE, "window shown: caption, system menu, boxes",
+              "%s, style 0x%08x", w.visible ? "visible" : "hidden", style);
+    Log_Check(w.clientWidth == 640 && w.clientHeight == 400 && w.clientOrigin.x == 650 &&
+                  w.clientOrigin.y == 150,
+              "client area 640 x 400 at (650, 150)", "%d x %d at (%d, %d)", w.clientWidth,
+              w.clientHeight, (int)w.clientOrigin.x, (int)w.clientOrigin.y);
+    Log_Check(strcmp(w.title, "Video Out") == 0, "first title Video Out", "\"%s\"", w.title);
+    Log_Check(w.classRegistered && w.classStyle == CS_CLASSDC && w.largeIcon == 32 &&
+                  w.smallIcon == 16 && w.blackBackground && w.arrowCursor,
+              "class WCGRAPH: CS_CLASSDC, icons 32 and 16, black background, arrow, no extras",
+              "registered %d, style 0x%x, icons %d and %d, black %d, arrow %d", w.classRegistered,
+              w.classStyle, w.largeIcon, w.smallIcon, w.blackBackground, w.arrowCursor);
+    Shell_CheckEarlyClock();
+}
+
+static ScenarioStep Startup_Step(uint32_t frame)
+{
+    if (frame == 1) {
+        // The first picture is drawn right after Kernel_Initialize, before the loop takes the
+        // message posted from there, and the loop takes that before the first frame.
+        uint32_t paint = Record_Find(CALL_MESSAGE + WM_PAINT, 0);
+        uint32_t mark = Record_Find(CALL_MESSAGE + WM_TEST_MARK, 0);
+        uint32_t step = Record_Find(CALL_KERNEL_STEP, 0);
+        if (!Log_Check(paint < mark && mark < step,
+                       "first paint, then the queued messages, then the first frame",
+                       "paint #%u, mark #%u, Kernel_Step #%u", paint, mark, step))
+            Record_Dump(0, step + 1);
+    }
+    return frame < SHELL_FRAMES ? STEP_CONTINUE : STEP_CLOSE;
+}
+
+const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step, NULL, NULL};
+
+// The runner passes: args "x  y" z "" p\"q; the core gets the rest of the line unsplit, as the
+// platform quotes it.
+static void Args_Begin(const char *tail)
+{
+    const char *expected = "args \"x  y\" z \"\" p\\\"q";
+    Log_Check(tail && strcmp(tail, expected) == 0, "the tail after the program name, unsplit",
+              "\"%s\", expected \"%s\"", tail, expected);
+}
+
+static ScenarioStep Args_Step(uint32_t)
+{
+    return STEP_CLOSE;
+}
+
+const Scenario Scenario_Args = {"args", Args_Begin, Args_Step, NULL, NULL};
+
+static struct {
+    uint32_t closedAt; // record length when the close button was pressed
+} s_shutdown;
+
+static void Shutdown_Begin(const char *) {}
+
+static ScenarioStep Shutdown_Step(uint32_t frame)
+{
+    if (frame < SHELL_CLOSE_AT)
+        return STEP_CONTINUE;
+    s_shutdown.closedAt = Record_Count();
+    Probe_Close(Scenario_Window());
+    return STEP_CLOSED;
+}
+
+static void Shutdown_Message(UINT message, WPARAM, LPARAM)
+{
+    // After the program's own PostQuitMessage(0): the quit message now carries 3.
+    if (message == WM_DESTROY)
+        PostQuitMessage(SHELL_QUIT_CODE);
+}
+
+static void Shutdown_End(void)
+{
+    // WM_DESTROY comes inside WM_CLOSE's handling, so it is recorded first.
+    uint32_t close = Record_Find(CALL_MESSAGE + WM_CLOSE, s_shutdown.closedAt);
+    uint32_t destroy = Record_Find(CALL_MESSAGE + WM_DESTROY, s_shutdown.closedAt);
+    Log_Check(close < Record_Count() && destroy < Record_Count(),
+              "the close button closes and destroys the window", "WM_CLOSE #%u, WM_DESTROY #%u",
+              close, destroy);
+    // The core has no shutdown call: nothing reaches it once the window is gone.
+    uint32_t calls = 0;
+    for (uint32_t i = destroy; i < Record_Count(); i++)
+        calls += Record_Get(i)->code < CALL_COUNT;
+    Log_Check(calls == 0, "no core call after the window is destroyed", "%u calls", calls);
+}
+
+const Scenario Scenario_Shutdown = {"shutdown", Shutdown_Begin, Shutdown_Step, Shutdown_Message,
+                                    Shutdown_End};

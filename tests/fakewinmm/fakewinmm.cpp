@@ -1,0 +1,74 @@
+// A fake winmm.dll without a C runtime, for the joystick scenario under Wine: joysticks as the
+// scripted core sets them, 20 ids (more than the 16 Windows reports), and WinMM's timers.
+#define _WINMM_ // these are the definitions, not imports
+#include <windows.h>
+#include <mmsystem.h>
+
+enum {
+    FAKEWINMM_IDS = 20,
+    FAKEWINMM_NO_DEVICE = 165 // what Wine answers for an id without a joystick
+};
+
+static struct {
+    bool present[FAKEWINMM_IDS];
+    JOYINFOEX state[FAKEWINMM_IDS];
+} s_fake;
+
+extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE, DWORD, LPVOID)
+{
+    return TRUE;
+}
+
+extern "C" UINT WINAPI joyGetNumDevs(void)
+{
+    return FAKEWINMM_IDS;
+}
+
+extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info)
+{
+    if (id >= FAKEWINMM_IDS || !s_fake.present[id] || !info)
+        return FAKEWINMM_NO_DEVICE;
+    // Only what the flags ask for, as WinMM does; the reserved fields are left alone.
+    const JOYINFOEX *s = &s_fake.state[id];
+    DWORD flags = info->dwFlags;
+    const DWORD *from[6] = {&s->dwXpos, &s->dwYpos, &s->dwZpos,
+                            &s->dwRpos, &s->dwUpos, &s->dwVpos};
+    DWORD *to[6] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
+                    &info->dwRpos, &info->dwUpos, &info->dwVpos};
+    for (int axis = 0; axis < 6; axis++)
+        if (flags & (JOY_RETURNX << axis))
+            *to[axis] = *from[axis];
+    if (flags & JOY_RETURNBUTTONS) {
+        info->dwButtons = s->dwButtons;
+        info->dwButtonNumber = s->dwButtonNumber;
+    }
+    if (flags & JOY_RETURNPOV)
+        info->dwPOV = s->dwPOV;
+    return JOYERR_NOERROR;
+}
+
+extern "C" MMRESULT WINAPI timeBeginPeriod(UINT)
+{
+    return TIMERR_NOERROR;
+}
+
+extern "C" MMRESULT WINAPI timeEndPeriod(UINT)
+{
+    return TIMERR_NOERROR;
+}
+
+extern "C" DWORD WINAPI timeGetTime(void)
+{
+    return GetTickCount();
+}
+
+// From now on joyGetPosEx of the id answers with the state; null: nothing plugged in.
+extern "C" void FakeJoy_Set(UINT id, const JOYINFOEX *state)
+{
+    if (id >= FAKEWINMM_IDS)
+        return;
+    s_fake.present[id] = state != NULL;
+    // Word by word: there is no memcpy without a C runtime.
+    for (UINT i = 0; state && i < sizeof *state / sizeof(DWORD); i++)
+        ((DWORD *)&s_fake.state[id])[i] = ((const DWORD *)state)[i];
+}

@@ -1,0 +1,65 @@
+#!/bin/bash
+# Starts (setup) or stops (cleanup) what the scenarios under Wine share: a virtual X display, a
+# Wine prefix, and a second prefix whose programs run in Wine's virtual desktop of 1600 x 1200,
+# which lists display modes down to 320 x 200 and can change them.
+# Usage: fixture.sh setup|cleanup STATE_DIR
+set -u
+ACTION=$1
+STATE_DIR=$2
+mkdir -p "$STATE_DIR"
+. "$(dirname "$0")/wine_env.sh"
+
+stop_all() {
+    for prefix in "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop"; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+    done
+    if [ -f "$STATE_DIR/xvfb.pid" ]; then
+        pid=$(cat "$STATE_DIR/xvfb.pid")
+        # A stale pid file may name a process that reused the number.
+        if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '; then
+            kill "$pid"
+        fi
+        rm -f "$STATE_DIR/xvfb.pid"
+    fi
+    rm -f "$STATE_DIR/display"
+}
+
+new_prefix() {
+    WINEPREFIX=$1 wineboot -i </dev/null >"$STATE_DIR/wineboot.out" 2>&1 &&
+        WINEPREFIX=$1 wineserver -w ||
+        { echo "wineboot failed for $1"; cat "$STATE_DIR/wineboot.out"; return 1; }
+}
+
+setup() {
+    stop_all # leftovers of an aborted run would hold a desktop on a display that is gone
+    n=87     # away from the usual :0/:1 and :99 of other tools
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+        [ $n -le 97 ] || { echo "no free X display in :87..:97"; return 1; }
+    done
+    # setsid and redirected output: ctest waits for every holder of its pipes to exit.
+    setsid Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset \
+        </dev/null >"$STATE_DIR/xvfb.out" 2>&1 &
+    echo $! >"$STATE_DIR/xvfb.pid"
+    for _ in $(seq 100); do
+        xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdpyinfo -display ":$n" >/dev/null 2>&1 ||
+        { echo "Xvfb :$n did not start"; cat "$STATE_DIR/xvfb.out"; stop_all; return 1; }
+    echo $n >"$STATE_DIR/display"
+    export DISPLAY=":$n"
+    new_prefix "$STATE_DIR/prefix" && new_prefix "$STATE_DIR/prefix-desktop" || return 1
+    export WINEPREFIX=$STATE_DIR/prefix-desktop
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f \
+            >/dev/null 2>&1 && wineserver -w ||
+        { echo "the virtual desktop could not be set up"; return 1; }
+    echo "Xvfb on :$n, Wine prefixes ready in $STATE_DIR"
+}
+
+case "$ACTION" in
+setup) setup ;;
+cleanup) stop_all ;;
+*) echo "usage: $0 setup|cleanup STATE_DIR"; exit 2 ;;
+esac

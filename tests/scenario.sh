@@ -1,0 +1,68 @@
+#!/bin/bash
+# Runs the program with the scripted core for one scenario and judges the run.
+# Usage: scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...]
+# Runs the program in PROGRAM_DIR with ARG... (an ARG of EMPTY stands for ""): MAIN.exe under
+# Wine (in the virtual desktop's prefix when WINE_DESKTOP=1), or the native program with SDL's
+# offscreen video driver. Passes when it exits with 0, the core's log ends with PASS and holds
+# no FAIL, and stdout opens with "Initializing window..." (and holds the lines of the file
+# named by EXPECT_STDOUT, each up to a closing $ that keeps trailing spaces visible).
+set -u
+PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
+shift 4
+ARGS=()
+for arg in "$@"; do
+    [ "$arg" = EMPTY ] && ARGS+=("") || ARGS+=("$arg")
+done
+LOG="$STATE_DIR/$NAME.log" OUT="$STATE_DIR/$NAME.stdout" ERR="$STATE_DIR/$NAME.stderr"
+mkdir -p "$STATE_DIR"
+rm -f "$LOG" "$OUT" "$ERR"
+cd "$PROGRAM_DIR" || exit 1
+
+if [ "$PLATFORM" = wine ]; then
+    . "$(dirname "$0")/wine_env.sh"
+    [ -f "$STATE_DIR/display" ] || { echo "no virtual display: the setup fixture did not run"; exit 1; }
+    export WINEPREFIX="$STATE_DIR/prefix${WINE_DESKTOP:+-desktop}"
+    export TESTCORE_LOG="Z:$LOG" # Wine's Z: drive maps the Unix root
+    timeout -k 5 60 wine MAIN.exe "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
+else
+    export SDL_VIDEODRIVER=offscreen TESTCORE_LOG="$LOG"
+    timeout -k 5 60 ./video-out "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
+fi
+CODE=$?
+
+problems=()
+case $CODE in
+0) ;;
+124 | 137) problems+=("the program did not end within 60 s") ;;
+*) problems+=("the program exited with code $CODE, expected 0 (see stderr for a crash)") ;;
+esac
+if [ ! -s "$LOG" ]; then
+    problems+=("the scripted core wrote no log")
+else
+    grep -q '^FAIL' "$LOG" && problems+=("the log has failed checks")
+    [ "$(tail -n 1 "$LOG")" = PASS ] || problems+=("the log does not end with PASS")
+fi
+first=$(head -n 1 "$OUT" | tr -d '\r')
+[ "$first" = "Initializing window..." ] ||
+    problems+=("stdout's first line is \"$first\", expected \"Initializing window...\"")
+if [ -n "${EXPECT_STDOUT:-}" ]; then
+    while IFS= read -r want; do
+        case "$want" in '#'* | '') continue ;; esac
+        want=${want%\$}
+        tr -d '\r' <"$OUT" | grep -qxF -- "$want" || problems+=("stdout lacks the line \"$want\"")
+    done <"$EXPECT_STDOUT"
+fi
+
+if [ ${#problems[@]} -eq 0 ]; then
+    echo "$(grep -c '^ok ' "$LOG") checks passed; scenario $NAME on $PLATFORM: PASS"
+    exit 0
+fi
+echo "scenario $NAME on $PLATFORM: FAIL"
+printf '  %s\n' "${problems[@]}"
+echo "---- core log ($LOG)"
+cat "$LOG" 2>/dev/null
+echo "---- stdout"
+cat "$OUT"
+echo "---- stderr"
+tail -n 40 "$ERR"
+exit 1
