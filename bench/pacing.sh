@@ -1,41 +1,38 @@
 #!/usr/bin/env bash
-# Frame pacing benchmark: runs the built MAIN.exe with the stand-in core in its pacing report
-# mode under Wine and prints the core's report (real and shown frame rates, frame period
-# spread, CPU time). Builds nothing.
+# Frame pacing benchmark: the program with the scripted core's "pacebench" for some seconds,
+# natively and under Wine, with the window painted and minimized: the real and shown frame
+# rates, the frame period's spread and the process's CPU time. Builds nothing.
 #
 #   bench/pacing.sh [build folder (default: build/ beside bench/)] [seconds (default 10)]
 #
-# Uses $DISPLAY when it answers, else a virtual X display (:73, or $PACING_DISPLAY).
+# The native runs use the X display ($DISPLAY when it answers, else Xvfb on :73 or
+# $PACING_DISPLAY, which Wine uses too).
 set -euo pipefail
-
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 seconds=${2:-10}
-bin="$build/win/bin"
-for file in MAIN.exe KERNEL.dll; do
-  [ -f "$bin/$file" ] || { echo "pacing: $bin/$file is missing; build first" >&2; exit 1; }
-done
-
 out="$build/pacing"
 mkdir -p "$out"
-report="$out/pace-report.txt"
-log="$out/main-console.txt"
-rm -f "$report"
 
 . "$(dirname "$0")/wine_session.sh"
 bench_wine_session pacing "$build/wineprefix-bench" ${PACING_DISPLAY:-73}
 
-# The report is written by the core itself: Wine's piped stdout is fully buffered.
-# A relative file name lands in the working directory.
-export PACE_REPORT=pace-report.txt
-echo "pacing: running MAIN.exe --pace $seconds on $DISPLAY..." >&2
-status=0
-(cd "$out" && timeout $((seconds + 60)) wine "$bin/MAIN.exe" --pace "$seconds") >"$log" 2>&1 ||
-  status=$?
-
-if [ ! -s "$report" ]; then
-  echo "pacing: no report (exit status $status); console output in $log:" >&2
-  tail -n 20 "$log" >&2
-  exit 1
-fi
-cat "$report"
-echo "(report: $report, console output: $log)"
+for platform in native wine; do
+  for how in painted minimized; do
+    report="$out/$platform-$how.txt"
+    rm -f "$report"
+    status=0
+    if [ $platform = native ]; then
+      [ -x "$build/native/testbin/video-out" ] || continue
+      (cd "$build/native/testbin" && PACE_REPORT="$report" TESTCORE_LOG="$out/$platform-$how.log" \
+        SDL_VIDEODRIVER=x11 timeout $((seconds + 60)) ./video-out pacebench "$seconds" "$how") \
+        >"$out/$platform-$how.out" 2>&1 || status=$?
+    else
+      [ -f "$build/win/testbin/MAIN.exe" ] || continue
+      (cd "$build/win/testbin" && PACE_REPORT="Z:$report" TESTCORE_LOG="Z:$out/$platform-$how.log" \
+        timeout $((seconds + 60)) wine MAIN.exe pacebench "$seconds" "$how") \
+        >"$out/$platform-$how.out" 2>&1 || status=$?
+    fi
+    echo "== $platform, window $how"
+    if [ -s "$report" ]; then cat "$report"; else echo "pacing: no report (exit status $status)"; fi
+  done
+done

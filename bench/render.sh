@@ -1,67 +1,62 @@
 #!/usr/bin/env bash
-# Rendering benchmark: runs the scripted test core's "renderbench" scenario under Wine in each
-# render mode's folder (build/win/modes/N) and prints a table of milliseconds per Render_Step and
-# per Render_Paint (median and 90th percentile, at client 640 x 400 and 800 x 600) beside the same
-# work done with the bare GDI calls by the core itself, and what the front-end adds to them.
-# Builds nothing.
+# Rendering benchmark: for every render mode 0-9, Render_Step with its paint, call by call,
+# natively and under Wine, at 640 x 400 and stretched to 800 x 600: median and 90th percentile
+# in milliseconds, then one summary row per mode (medians at 640 x 400). Builds nothing.
 #
-#   bench/render.sh [build folder (default: build/ beside bench/)] [modes (default "0 1 2 3 4 5 6 7 8 9")]
+#   bench/render.sh [build folder (default: build/ beside bench/)] [modes (default "0 ... 9")]
 #
-# Uses $DISPLAY when it answers, else a virtual X display (:75, or $RENDER_DISPLAY).
+# Wine uses $DISPLAY when it answers, else a virtual X display (:75, or $RENDER_DISPLAY); the
+# native runs use SDL's offscreen driver.
 set -euo pipefail
-
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 modes=${2:-"0 1 2 3 4 5 6 7 8 9"}
-for mode in $modes; do
-  for file in MAIN.exe KERNEL.dll; do
-    [ -f "$build/win/modes/$mode/$file" ] ||
-      { echo "render: $build/win/modes/$mode/$file is missing; build first" >&2; exit 1; }
-  done
-done
-
 out="$build/renderbench"
 mkdir -p "$out"
 report="$out/report.txt"
 rm -f "$report"
 
-. "$(dirname "$0")/wine_session.sh"
-bench_wine_session render "$build/wineprefix-render" ${RENDER_DISPLAY:-75}
-
-# The core appends its figures to the report itself: Wine's piped stdout is fully buffered.
-export RENDERBENCH_REPORT="Z:$report"
-for mode in $modes; do
-  echo "render: mode $mode on $DISPLAY..." >&2
-  export TESTCORE_LOG="Z:$out/mode$mode.log"
-  rm -f "$out/mode$mode.log"
-  status=0
-  (cd "$build/win/modes/$mode" && timeout 300 wine MAIN.exe renderbench "$mode") \
-    >"$out/mode$mode.stdout" 2>&1 || status=$?
-  if [ $status -ne 0 ] || ! grep -q "^mode=$mode " "$report" 2>/dev/null; then
-    echo "render: mode $mode gave no figures (exit status $status); see $out/mode$mode.log" >&2
+run() { # PLATFORM MODE: one run, its figures appended to the report
+  local platform=$1 mode=$2 dir status=0
+  export BENCH_PLATFORM=$platform
+  if [ "$platform" = wine ]; then
+    dir="$build/win/modes/$mode"
+    export RENDERBENCH_REPORT="Z:$report" TESTCORE_LOG="Z:$out/wine$mode.log"
+    (cd "$dir" && timeout 300 wine MAIN.exe renderbench "$mode") >"$out/wine$mode.out" 2>&1 ||
+      status=$?
+  else
+    dir="$build/native/modes/$mode"
+    export RENDERBENCH_REPORT="$report" TESTCORE_LOG="$out/native$mode.log"
+    (cd "$dir" && SDL_VIDEODRIVER=offscreen timeout 300 ./video-out renderbench "$mode") \
+      >"$out/native$mode.out" 2>&1 || status=$?
   fi
+  grep -q "platform=$platform mode=$mode " "$report" 2>/dev/null ||
+    echo "render: $platform mode $mode gave no figures (exit status $status)" >&2
+}
+
+for mode in $modes; do
+  [ -x "$build/native/modes/$mode/video-out" ] && run native "$mode"
 done
+if [ -f "$build/win/modes/0/MAIN.exe" ]; then
+  . "$(dirname "$0")/wine_session.sh"
+  bench_wine_session render "$build/wineprefix-render" ${RENDER_DISPLAY:-75}
+  for mode in $modes; do run wine "$mode"; done
+fi
 
 [ -s "$report" ] || { echo "render: no figures at all" >&2; exit 1; }
 awk '
-  BEGIN {
-    printf "%-4s  %-7s  %-19s  %-19s  %-7s  %-19s  %-19s  %-7s  %s\n", "mode", "client",
-           "Render_Step med/p90", "bare step med/p90", "adds", "Render_Paint med/p90",
-           "bare paint med/p90", "adds", "picture"
-  }
-  function adds(front, bare) { return bare > 0 ? (front - bare) * 100 / bare : 0 }
-  {
-    for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
-    printf "%-4s  %-7s  %7.2f / %7.2f    %7.2f / %7.2f    %+5.1f%%   %7.2f / %7.2f    %7.2f / %7.2f    %+5.1f%%   %s\n",
-           v["mode"], v["size"], v["step_median"], v["step_p90"], v["bare_step_median"],
-           v["bare_step_p90"], adds(v["step_median"], v["bare_step_median"]), v["paint_median"],
-           v["paint_p90"], v["bare_paint_median"], v["bare_paint_p90"],
-           adds(v["paint_median"], v["bare_paint_median"]), v["picture"]
+  { for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+    key = v["mode"] " " v["platform"] " " v["size"]
+    median[key] = v["median"]; p90[key] = v["p90"]; modes[v["mode"]] = 1 }
+  END {
+    printf "%-4s  %-9s  %-21s  %-21s\n", "mode", "platform", "640x400 med / p90", "800x600 med / p90"
+    for (m = 0; m <= 9; m++) if (m in modes) for (p = 0; p < 2; p++) {
+      pl = p ? "wine" : "native"; a = m " " pl " 640x400"; b = m " " pl " 800x600"
+      if (a in median) printf "%-4s  %-9s  %8.2f / %8.2f    %8.2f / %8.2f\n", m, pl, median[a], p90[a], median[b], p90[b]
+    }
+    print "(ms per Render_Step, with the paint it causes)"
+    for (m = 0; m <= 9; m++) if (m in modes) {
+      n = m " native 640x400"; w = m " wine 640x400"
+      printf "mode %s: native %s, wine %s\n", m, (n in median) ? sprintf("%.2f ms", median[n]) : "-",
+             (w in median) ? sprintf("%.2f ms", median[w]) : "-"
+    }
   }' "$report"
-cat <<'EOF'
-(ms per call. Render_Step: the exported step with palette query, fetch, RedrawWindow and the
- paint through WM_PAINT; bare step: the same fetch and GDI calls made by the core inside its own
- BeginPaint/EndPaint. Render_Paint: the exported paint called directly after InvalidateRect;
- bare paint: the bare composition alone, likewise. All four are taken in turn, call by call.
- picture: whether the bare calls paint the front-end's picture.)
-EOF
-echo "(report: $report)"

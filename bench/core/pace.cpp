@@ -16,23 +16,6 @@ static struct {
     uint32_t rateCount;
 } s_pace;
 
-uint32_t Pace_ParseSeconds(const char *tail)
-{
-    const char *p = tail ? strstr(tail, "--pace") : nullptr;
-    if (!p)
-        return 0;
-    p += 6;
-    while (*p == ' ')
-        ++p;
-    uint32_t seconds = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        seconds = seconds * 10 + (uint32_t)(*p - '0');
-        if (seconds > PACE_MAX_SECONDS)
-            seconds = PACE_MAX_SECONDS;
-    }
-    return seconds;
-}
-
 int32_t Pace_ParseTitle(const char *title)
 {
     const char *p = title ? strstr(title, "FPS:") : nullptr;

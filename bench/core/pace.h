@@ -3,6 +3,8 @@
 
 #include "platform/platform.h"
 
+#include <stdint.h>
+
 enum {
     PACE_MAX_SECONDS = 120,    // longest run accepted
     PACE_MAX_PERIODS = 8192,   // frame periods kept; later ones still count as frames
@@ -31,8 +33,6 @@ struct PaceSummary {
     double cpuMsPerSecond; // process CPU time per wall second, set by the caller
 };
 
-// Seconds asked for by "--pace N" in the command tail, capped; 0 when absent or not a number.
-uint32_t Pace_ParseSeconds(const char *tail);
 // The rate shown in a window title such as "Video Out FPS: 60"; -1 when it has none.
 int32_t Pace_ParseTitle(const char *title);
 // Begins a run of the given seconds (0 ends any run); earlier samples are dropped.

@@ -75,7 +75,8 @@ CORE_API void Kernel_Step(void)
     ScenarioStep result = STEP_CLOSE;
     if (s_core.scenario)
         result = s_core.scenario->step(s_core.frame);
-    if (result == STEP_CONTINUE && s_core.frame >= SCENARIO_FRAME_LIMIT) {
+    if (result == STEP_CONTINUE && s_core.frame >= SCENARIO_FRAME_LIMIT &&
+        !s_core.scenario->unbounded) {
         Log_Check(false, "scenario finishes", "still running after %u frames", s_core.frame);
         result = STEP_CLOSE;
     }

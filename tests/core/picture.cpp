@@ -11,8 +11,8 @@ typedef struct {
 } PicturePalette;
 
 static struct {
-    uint8_t planes[8][CORE_PLANE_BYTES]; // what the core hands over at the next fetch
-    uint8_t fetched[8][CORE_PLANE_BYTES]; // what it handed over at the last one
+    uint8_t planes[8][CORE_PLANE_BYTES];         // what the core hands over at the next fetch
+    uint8_t fetched[8][CORE_PLANE_BYTES];        // what it handed over at the last one
     uint8_t graphicsSurface[CORE_SURFACE_BYTES]; // the frame at 4 bits a pixel, left high
     uint8_t textSurface[CORE_SURFACE_BYTES];
     PicturePalette palette;  // the core's palette now
@@ -184,8 +184,7 @@ const uint32_t *Picture_Read(HWND window, int width, int height)
         return NULL;
     if (!s_picture.readDC) {
         void *bits = NULL;
-        HBITMAP bitmap =
-            Test_MakeDIB(PICTURE_READ_WIDTH, PICTURE_READ_HEIGHT, 32, NULL, 0, &bits);
+        HBITMAP bitmap = Test_MakeDIB(PICTURE_READ_WIDTH, PICTURE_READ_HEIGHT, 32, NULL, 0, &bits);
         if (!bitmap)
             return NULL;
         s_picture.readDC = CreateCompatibleDC(0);

@@ -11,6 +11,7 @@ static struct {
     RecordEvent events[RECORD_CAPACITY];
     uint32_t count;
     bool overflowed;
+    bool quiet;
 } s_run;
 
 static void Log_Write(const char *head, const char *format, va_list args)
@@ -74,8 +75,15 @@ const char *Log_ReadStdout(void)
     return Probe_Read(path, contents, sizeof contents) ? contents : NULL;
 }
 
+void Record_SetQuiet(void)
+{
+    s_run.quiet = true;
+}
+
 void Record_Add(uint32_t code, uint32_t a, uint32_t b)
 {
+    if (s_run.quiet && code != CALL_MESSAGE + WM_CLOSE && code != CALL_MESSAGE + WM_DESTROY)
+        return;
     if (s_run.count == RECORD_CAPACITY) {
         if (!s_run.overflowed)
             Log_Line("FAIL record: more than %u events", (unsigned)RECORD_CAPACITY);
@@ -118,11 +126,12 @@ uint32_t Record_Tally(uint32_t code, uint32_t from, uint32_t to)
 }
 
 static const char *const RECORD_NAMES[CALL_COUNT] = {
-    "Kernel_Initialize", "Kernel_Step",      "GDCGraph_IsPaletteChanged", "GDCGraph_GetPalette",
-    "GDCText_GetPalette", "GDCPal_GetColor", "GDC_RenderBuffer",          "GDC_RenderSep",
-    "Keyboard_Press",    "Keyboard_Release", "Input_Event",               "Mouse_Move",
-    "Mouse_EnterWindow", "Mouse_LeaveWindow", "Mouse_IsInWindow",         "Mouse_KeyPress",
-    "Mouse_KeyRelease"};
+    "Kernel_Initialize",   "Kernel_Step",        "GDCGraph_IsPaletteChanged",
+    "GDCGraph_GetPalette", "GDCText_GetPalette", "GDCPal_GetColor",
+    "GDC_RenderBuffer",    "GDC_RenderSep",      "Keyboard_Press",
+    "Keyboard_Release",    "Input_Event",        "Mouse_Move",
+    "Mouse_EnterWindow",   "Mouse_LeaveWindow",  "Mouse_IsInWindow",
+    "Mouse_KeyPress",      "Mouse_KeyRelease"};
 
 void Record_Dump(uint32_t from, uint32_t to)
 {

@@ -136,8 +136,8 @@ static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
             DWORD rop4 = (DWORD)blit_rops[b] << 24 | Render_GetRopCode(blit_rops[f]);
             for (int k = 0; k < 2; k++)
                 memcpy(s_blit.destBits[k], s_blit.start, sizeof s_blit.start);
-            MaskBlt(s_blit.dest[0], g.x, g.y, g.width, g.height, source, g.sourceX, g.sourceY,
-                    mask, g.maskX, g.maskY, rop4);
+            MaskBlt(s_blit.dest[0], g.x, g.y, g.width, g.height, source, g.sourceX, g.sourceY, mask,
+                    g.maskX, g.maskY, rop4);
             BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], g.x, g.y, g.width, g.height, source,
                                                g.sourceX, g.sourceY, mask, g.maskX, g.maskY, rop4);
             Blit_Model(c, mask != NULL, rop4);
@@ -174,8 +174,8 @@ static void Blit_CheckRefused(void)
             continue;
         int32_t live = Probe_LiveGdiObjects();
         memcpy(s_blit.destBits[1], s_blit.start, sizeof s_blit.start);
-        BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], 0, 0, r.side, r.side, s_blit.source32,
-                                           0, 0, s_blit.maskDDB, 0, 0, 0xCCAA0029);
+        BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], 0, 0, r.side, r.side, s_blit.source32, 0,
+                                           0, s_blit.maskDDB, 0, 0, 0xCCAA0029);
         Probe_FailGdiCreation(0);
         bool kept = Blit_Same(s_blit.destBits[1], s_blit.start);
         Log_Check(!done && kept && Probe_LiveGdiObjects() == live, r.what,
@@ -199,4 +199,4 @@ static ScenarioStep Blit_Step(uint32_t)
     return STEP_CLOSE;
 }
 
-const Scenario Scenario_Blit = {"blit", Blit_Begin, Blit_Step, NULL, NULL};
+const Scenario Scenario_Blit = {"blit", Blit_Begin, Blit_Step, NULL, NULL, false};

@@ -15,8 +15,8 @@ enum {
 };
 
 static struct {
-    bool controlled; // the clock is set by the test
-    int32_t variant; // 1: a counter too slow to use; 2: neither counter nor WinMM
+    bool controlled;                 // the clock is set by the test
+    int32_t variant;                 // 1: a counter too slow to use; 2: neither counter nor WinMM
     uint32_t steps[FRAMES_LAST + 2]; // record index of each Kernel_Step
     uint32_t rates[FRAMES_LAST + 2]; // the rate in the title after each frame
 } s_frames;
@@ -46,7 +46,8 @@ static void Frames_CheckSequence(void)
         uint32_t mark = Record_Find(CALL_MESSAGE + WM_TEST_MARK, from);
         bool one = Record_Tally(CALL_MESSAGE + WM_PAINT, from, to) == 1 &&
                    Record_Tally(CALL_MESSAGE + WM_SETTEXT, from, to) == 1;
-        bool parsed = title < to && Frames_ParseTitle(Record_Get(title)->text, &s_frames.rates[frame]);
+        bool parsed =
+            title < to && Frames_ParseTitle(Record_Get(title)->text, &s_frames.rates[frame]);
         if (!one || !parsed || !(paint < title && title < mark && mark < to)) {
             Log_Check(false, "each frame: one paint, one title, then the queued messages",
                       "after frame %u", frame);
@@ -136,4 +137,4 @@ static ScenarioStep Frames_Step(uint32_t frame)
     return STEP_CLOSE;
 }
 
-const Scenario Scenario_Frames = {"frames", Frames_Begin, Frames_Step, NULL, NULL};
+const Scenario Scenario_Frames = {"frames", Frames_Begin, Frames_Step, NULL, NULL, false};

@@ -148,7 +148,8 @@ static void Full_Deactivate(bool fullscreen)
     Probe_Activate(window, false);
     RECT rect;
     GetWindowRect(window, &rect);
-    bool placed = fullscreen ? Full_RectIs(&rect, 0, 0, 640, 400) : Full_Same(&rect, &s_full.windowed);
+    bool placed =
+        fullscreen ? Full_RectIs(&rect, 0, 0, 640, 400) : Full_Same(&rect, &s_full.windowed);
     Log_Check(!IsIconic(window) && placed, "regaining activation gives the window back whole",
               "%s, window (%d, %d)-(%d, %d)", IsIconic(window) ? "minimized" : "shown",
               (int)rect.left, (int)rect.top, (int)rect.right, (int)rect.bottom);
@@ -271,4 +272,5 @@ static void Full_Message(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const Scenario Scenario_Fullscreen = {"fullscreen", Full_Begin, Full_Step, Full_Message, NULL};
+const Scenario Scenario_Fullscreen = {"fullscreen", Full_Begin, Full_Step,
+                                      Full_Message, NULL,       false};

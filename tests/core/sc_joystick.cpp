@@ -5,8 +5,14 @@
 // positions from 36000 and ids from 16, which are never asked.
 #include "tests/core/scenarios.h"
 
-#define EV(code, value) {CALL_INPUT_EVENT, code, value}
-#define END {0, 0, 0}
+#define EV(code, value)                                                                            \
+    {                                                                                              \
+        CALL_INPUT_EVENT, code, value                                                              \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        0, 0, 0                                                                                    \
+    }
 
 enum { JOY_CENTRED = 0xFFFFFFFFu, JOY_STEPS_MAX = 3 };
 
@@ -32,8 +38,8 @@ static const struct {
     {"a release and a press, the hat to a diagonal, an axis moved by 1",
      {{0, true, {0x1235, 65535, 0, 32768, 100, 65280}, 0x80000004, 13500}},
      1,
-     {EV(0x4000, 2), EV(0x401F, 8), EV(0x4021, 2), EV(0x4021, 8), EV(0x4022, 8),
-      EV(0x5000, 0x12), END}},
+     {EV(0x4000, 2), EV(0x401F, 8), EV(0x4021, 2), EV(0x4021, 8), EV(0x4022, 8), EV(0x5000, 0x12),
+      END}},
     {"an unplugged id says nothing; another id is polled on its own",
      {{0, false, {0}, 0, 0}, {3, true, {256, 0, 0, 0, 0, 0}, 0, 0}},
      2,
@@ -47,7 +53,9 @@ static const struct {
      {{3, true, {256, 0, 0, 0, 0, 0}, 0, 31500}},
      1,
      {EV(0x4320, 2), EV(0x4323, 8), EV(0x4320, 8), END}},
-    {"from a diagonal to centred: both up", {{3, true, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}}, 1,
+    {"from a diagonal to centred: both up",
+     {{3, true, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}},
+     1,
      {EV(0x4323, 2), EV(0x4320, 2), END}},
     // Only where the platform can show these: a hat at 36000 counts as centred; an id from 16
     // is never asked (its device number would be taken for id 0's).
@@ -60,9 +68,9 @@ static const struct {
 enum { JOY_STEPS = sizeof joy_steps / sizeof joy_steps[0] };
 
 static struct {
-    uint32_t step;   // the step set in the last frame, +1
-    uint32_t from;   // record index after that frame's Kernel_Step
-    bool shown;      // the platform showed every state of the step
+    uint32_t step; // the step set in the last frame, +1
+    uint32_t from; // record index after that frame's Kernel_Step
+    bool shown;    // the platform showed every state of the step
     uint32_t digest;
 } s_joy = {0, 0, false, TEST_HASH_START};
 
@@ -113,4 +121,4 @@ static ScenarioStep Joy_Step(uint32_t)
     return STEP_CONTINUE;
 }
 
-const Scenario Scenario_Joystick = {"joystick", Joy_Begin, Joy_Step, NULL, NULL};
+const Scenario Scenario_Joystick = {"joystick", Joy_Begin, Joy_Step, NULL, NULL, false};

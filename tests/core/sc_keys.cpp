@@ -3,10 +3,22 @@
 // keys still down released when the focus goes, then real keys as a keyboard gives them.
 #include "tests/core/scenarios.h"
 
-#define PRESS(vk) {CALL_KEYBOARD_PRESS, vk, 0}
-#define RELEASE(vk) {CALL_KEYBOARD_RELEASE, vk, 0}
-#define EVENT(code, value) {CALL_INPUT_EVENT, code, value}
-#define END {0, 0, 0}
+#define PRESS(vk)                                                                                  \
+    {                                                                                              \
+        CALL_KEYBOARD_PRESS, vk, 0                                                                 \
+    }
+#define RELEASE(vk)                                                                                \
+    {                                                                                              \
+        CALL_KEYBOARD_RELEASE, vk, 0                                                               \
+    }
+#define EVENT(code, value)                                                                         \
+    {                                                                                              \
+        CALL_INPUT_EVENT, code, value                                                              \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        0, 0, 0                                                                                    \
+    }
 
 enum {
     KEYS_SETTLE_FRAMES = 3, // real input is taken before the next frame; allow a few
@@ -76,17 +88,18 @@ static const struct {
 
 // The focus goes while Shift, B and Alt are down (A went up before): the core is told each is
 // up, in the order they went down, the sided keys as their presses said.
-static const Expected keys_focus_lost[] = {RELEASE(0x10), EVENT(0x10, 2), RELEASE(0xA0),
-                                           RELEASE('B'),  EVENT('B', 2),  RELEASE(0x12),
-                                           EVENT(0x12, 2), RELEASE(0xA5), END};
+static const Expected keys_focus_lost[] = {RELEASE(0x10),  EVENT(0x10, 2), RELEASE(0xA0),
+                                           RELEASE('B'),   EVENT('B', 2),  RELEASE(0x12),
+                                           EVENT(0x12, 2), RELEASE(0xA5),  END};
 
 // Real keys: left Shift, a held A, right Ctrl (an extended key).
-static const Expected keys_typing[] = {
-    PRESS(0x10),    EVENT(0x10, 8), PRESS(0xA0),    RELEASE(0xA1),  RELEASE(0x10),
-    EVENT(0x10, 2), RELEASE(0xA0),  RELEASE(0xA1),  PRESS('A'),     EVENT('A', 8),
-    RELEASE('A'),   EVENT('A', 2),  PRESS(0x11),    EVENT(0x11, 8), RELEASE(0xA2),
-    PRESS(0xA3),    RELEASE(0x11),  EVENT(0x11, 2), RELEASE(0xA2),  RELEASE(0xA3),
-    END};
+static const Expected keys_typing[] = {PRESS(0x10),   EVENT(0x10, 8), PRESS(0xA0),
+                                       RELEASE(0xA1), RELEASE(0x10),  EVENT(0x10, 2),
+                                       RELEASE(0xA0), RELEASE(0xA1),  PRESS('A'),
+                                       EVENT('A', 8), RELEASE('A'),   EVENT('A', 2),
+                                       PRESS(0x11),   EVENT(0x11, 8), RELEASE(0xA2),
+                                       PRESS(0xA3),   RELEASE(0x11),  EVENT(0x11, 2),
+                                       RELEASE(0xA2), RELEASE(0xA3),  END};
 
 // After another key was pressed with it, Alt comes up as a plain key: a release without a
 // press, which the core takes as harmless.
@@ -144,12 +157,10 @@ static void Keys_Messages(void)
 
 static void Keys_FocusLost(void)
 {
-    static const KeysMessage typed[] = {{WM_KEYDOWN, VK_SHIFT, 0x002A0001},
-                                        {WM_KEYDOWN, 'A', LP_DOWN},
-                                        {WM_KEYDOWN, 'B', LP_DOWN},
-                                        {WM_KEYUP, 'A', LP_UP},
-                                        {WM_KEYDOWN, VK_MENU, 0x21380001},
-                                        {0, 0, 0}};
+    static const KeysMessage typed[] = {
+        {WM_KEYDOWN, VK_SHIFT, 0x002A0001}, {WM_KEYDOWN, 'A', LP_DOWN},
+        {WM_KEYDOWN, 'B', LP_DOWN},         {WM_KEYUP, 'A', LP_UP},
+        {WM_KEYDOWN, VK_MENU, 0x21380001},  {0, 0, 0}};
     HWND window = Scenario_Window();
     Probe_Activate(window, false);
     Probe_SetKeyState(0, false);
@@ -295,4 +306,4 @@ static void Keys_Message(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const Scenario Scenario_Keys = {"keys", Keys_Begin, Keys_Step, Keys_Message, NULL};
+const Scenario Scenario_Keys = {"keys", Keys_Begin, Keys_Step, Keys_Message, NULL, false};

@@ -3,14 +3,35 @@
 // middle button no drag, the capture; then real pointer input.
 #include "tests/core/scenarios.h"
 
-#define MOVE(x, y) {CALL_MOUSE_MOVE, x, y}
-#define INSIDE(answer) {CALL_MOUSE_ISINWINDOW, answer, 0}
-#define ENTER {CALL_MOUSE_ENTERWINDOW, 0, 0}
-#define LEAVE {CALL_MOUSE_LEAVEWINDOW, 0, 0}
-#define PRESS(b) {CALL_MOUSE_KEYPRESS, b, 0}
-#define RELEASE(b) {CALL_MOUSE_KEYRELEASE, b, 0}
-#define END {0, 0, 0}
-#define AT(x, y) ((LPARAM)(((uint32_t)(y) & 0xFFFF) << 16 | ((uint32_t)(x) & 0xFFFF)))
+#define MOVE(x, y)                                                                                 \
+    {                                                                                              \
+        CALL_MOUSE_MOVE, x, y                                                                      \
+    }
+#define INSIDE(answer)                                                                             \
+    {                                                                                              \
+        CALL_MOUSE_ISINWINDOW, answer, 0                                                           \
+    }
+#define ENTER                                                                                      \
+    {                                                                                              \
+        CALL_MOUSE_ENTERWINDOW, 0, 0                                                               \
+    }
+#define LEAVE                                                                                      \
+    {                                                                                              \
+        CALL_MOUSE_LEAVEWINDOW, 0, 0                                                               \
+    }
+#define PRESS(b)                                                                                   \
+    {                                                                                              \
+        CALL_MOUSE_KEYPRESS, b, 0                                                                  \
+    }
+#define RELEASE(b)                                                                                 \
+    {                                                                                              \
+        CALL_MOUSE_KEYRELEASE, b, 0                                                                \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        0, 0, 0                                                                                    \
+    }
+#define AT(x, y) ((LPARAM)(((uint32_t)(y)&0xFFFF) << 16 | ((uint32_t)(x)&0xFFFF)))
 
 enum { MOUSE_SETTLE_FRAMES = 3, MOUSE_WAIT_FRAMES = 60 };
 
@@ -24,38 +45,113 @@ static const struct {
     bool capture; // the window holds the capture afterwards
     Expected calls[6];
 } mouse_cases[] = {
-    {"a move into range takes the capture and enters", false, WM_MOUSEMOVE, 0, AT(100, 50), true,
+    {"a move into range takes the capture and enters",
+     false,
+     WM_MOUSEMOVE,
+     0,
+     AT(100, 50),
+     true,
      {MOVE(100, 50), INSIDE(0), ENTER, END}},
     {"(1, 1) is inside", true, WM_MOUSEMOVE, 0, AT(1, 1), true, {MOVE(1, 1), INSIDE(1), END}},
-    {"(639, 399) is inside", true, WM_MOUSEMOVE, 0, AT(639, 399), true,
+    {"(639, 399) is inside",
+     true,
+     WM_MOUSEMOVE,
+     0,
+     AT(639, 399),
+     true,
      {MOVE(639, 399), INSIDE(1), END}},
     {"column 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(0, 50), false, {LEAVE, END}},
     {"row 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(50, 0), false, {LEAVE, END}},
-    {"(700, 300) in a larger window is a leave", true, WM_MOUSEMOVE, 0, AT(700, 300), false,
+    {"(700, 300) in a larger window is a leave",
+     true,
+     WM_MOUSEMOVE,
+     0,
+     AT(700, 300),
+     false,
      {LEAVE, END}},
-    {"a left drag to (700, 300) is (639, 300)", true, WM_MOUSEMOVE, MK_LBUTTON, AT(700, 300), true,
+    {"a left drag to (700, 300) is (639, 300)",
+     true,
+     WM_MOUSEMOVE,
+     MK_LBUTTON,
+     AT(700, 300),
+     true,
      {MOVE(639, 300), END}},
-    {"a left drag to (-5, 450) is (0, 399)", true, WM_MOUSEMOVE, MK_LBUTTON, AT(-5, 450), true,
+    {"a left drag to (-5, 450) is (0, 399)",
+     true,
+     WM_MOUSEMOVE,
+     MK_LBUTTON,
+     AT(-5, 450),
+     true,
      {MOVE(0, 399), END}},
-    {"a right drag at the ends of 16 bits", true, WM_MOUSEMOVE, MK_RBUTTON, AT(0x7FFF, 0x8000),
-     true, {MOVE(639, 0), END}},
-    {"a middle drag outside is a leave", true, WM_MOUSEMOVE, 0x0010, AT(-5, 10), false,
+    {"a right drag at the ends of 16 bits",
+     true,
+     WM_MOUSEMOVE,
+     MK_RBUTTON,
+     AT(0x7FFF, 0x8000),
+     true,
+     {MOVE(639, 0), END}},
+    {"a middle drag outside is a leave",
+     true,
+     WM_MOUSEMOVE,
+     0x0010,
+     AT(-5, 10),
+     false,
      {LEAVE, END}},
-    {"a left press at x 0: clamped, no capture, then the press", false, WM_LBUTTONDOWN, MK_LBUTTON,
-     AT(0, 30), false, {MOVE(0, 30), PRESS(1), END}},
-    {"a left press inside: position, then the press", false, WM_LBUTTONDOWN, MK_LBUTTON,
-     AT(20, 30), true, {MOVE(20, 30), INSIDE(0), ENTER, PRESS(1), END}},
-    {"a left release outside: the release, then the leave", true, WM_LBUTTONUP, 0, AT(800, 30),
-     false, {RELEASE(1), LEAVE, END}},
-    {"a right press inside", false, WM_RBUTTONDOWN, MK_RBUTTON, AT(20, 30), true,
+    {"a left press at x 0: clamped, no capture, then the press",
+     false,
+     WM_LBUTTONDOWN,
+     MK_LBUTTON,
+     AT(0, 30),
+     false,
+     {MOVE(0, 30), PRESS(1), END}},
+    {"a left press inside: position, then the press",
+     false,
+     WM_LBUTTONDOWN,
+     MK_LBUTTON,
+     AT(20, 30),
+     true,
+     {MOVE(20, 30), INSIDE(0), ENTER, PRESS(1), END}},
+    {"a left release outside: the release, then the leave",
+     true,
+     WM_LBUTTONUP,
+     0,
+     AT(800, 30),
+     false,
+     {RELEASE(1), LEAVE, END}},
+    {"a right press inside",
+     false,
+     WM_RBUTTONDOWN,
+     MK_RBUTTON,
+     AT(20, 30),
+     true,
      {MOVE(20, 30), INSIDE(0), ENTER, PRESS(2), END}},
-    {"a right release outside: the leave, then the release", true, WM_RBUTTONUP, 0, AT(800, 30),
-     false, {LEAVE, RELEASE(2), END}},
-    {"a middle press inside is a move only", false, WM_MBUTTONDOWN, 0x0010, AT(20, 30), true,
+    {"a right release outside: the leave, then the release",
+     true,
+     WM_RBUTTONUP,
+     0,
+     AT(800, 30),
+     false,
+     {LEAVE, RELEASE(2), END}},
+    {"a middle press inside is a move only",
+     false,
+     WM_MBUTTONDOWN,
+     0x0010,
+     AT(20, 30),
+     true,
      {MOVE(20, 30), INSIDE(0), ENTER, END}},
-    {"a middle release outside is a leave", true, WM_MBUTTONUP, 0, AT(800, 30), false,
+    {"a middle release outside is a leave",
+     true,
+     WM_MBUTTONUP,
+     0,
+     AT(800, 30),
+     false,
      {LEAVE, END}},
-    {"WM_MOUSELEAVE releases the capture and leaves", true, WM_MOUSELEAVE, 0, 0, false,
+    {"WM_MOUSELEAVE releases the capture and leaves",
+     true,
+     WM_MOUSELEAVE,
+     0,
+     0,
+     false,
      {LEAVE, END}},
 };
 
@@ -68,18 +164,38 @@ static const struct {
     Expected calls[6];
 } mouse_real[] = {
     {"real pointer onto (100, 100)", 100, 100, 0, true, {MOVE(100, 100), INSIDE(0), ENTER, END}},
-    {"real left press", 100, 100, PROBE_LEFT_DOWN | PROBE_STAY, true,
+    {"real left press",
+     100,
+     100,
+     PROBE_LEFT_DOWN | PROBE_STAY,
+     true,
      {MOVE(100, 100), INSIDE(1), PRESS(1), END}},
     {"real left drag to (700, 450) is (639, 399)", 700, 450, 0, true, {MOVE(639, 399), END}},
     {"real left drag to (-5, 450) is (0, 399)", -5, 450, 0, true, {MOVE(0, 399), END}},
-    {"real left release outside", -5, 450, PROBE_LEFT_UP | PROBE_STAY, false,
+    {"real left release outside",
+     -5,
+     450,
+     PROBE_LEFT_UP | PROBE_STAY,
+     false,
      {RELEASE(1), LEAVE, END}},
-    {"real pointer back onto (200, 200)", 200, 200, 0, true,
+    {"real pointer back onto (200, 200)",
+     200,
+     200,
+     0,
+     true,
      {MOVE(200, 200), INSIDE(0), ENTER, END}},
-    {"real right press", 200, 200, PROBE_RIGHT_DOWN | PROBE_STAY, true,
+    {"real right press",
+     200,
+     200,
+     PROBE_RIGHT_DOWN | PROBE_STAY,
+     true,
      {MOVE(200, 200), INSIDE(1), PRESS(2), END}},
     {"real right drag to (650, 10) is (639, 10)", 650, 10, 0, true, {MOVE(639, 10), END}},
-    {"real right release outside", 650, 10, PROBE_RIGHT_UP | PROBE_STAY, false,
+    {"real right release outside",
+     650,
+     10,
+     PROBE_RIGHT_UP | PROBE_STAY,
+     false,
      {LEAVE, RELEASE(2), END}},
 };
 enum { MOUSE_REAL = sizeof mouse_real / sizeof mouse_real[0] };
@@ -145,4 +261,4 @@ static ScenarioStep Mouse_Step(uint32_t frame)
     return STEP_CONTINUE;
 }
 
-const Scenario Scenario_Mouse = {"mouse", Mouse_Begin, Mouse_Step, NULL, NULL};
+const Scenario Scenario_Mouse = {"mouse", Mouse_Begin, Mouse_Step, NULL, NULL, false};

@@ -5,8 +5,8 @@
 #include "tests/core/picture.h"
 
 enum {
-    PIXELS_FILL = 0x123457,    // 0xRRGGBB; no frame colour, whose components are all n * 0x11
-    PIXELS_SETTLE_FRAMES = 3,  // frames without WM_SIZE before a size counts as settled
+    PIXELS_FILL = 0x123457,   // 0xRRGGBB; no frame colour, whose components are all n * 0x11
+    PIXELS_SETTLE_FRAMES = 3, // frames without WM_SIZE before a size counts as settled
     PIXELS_SETTLE_LIMIT = 120,
     PIXELS_FULLSCREEN = 0 // a stage whose size is the screen's
 };
@@ -15,8 +15,8 @@ static struct {
     int32_t mode;
     PictureRule rule;
     uint32_t stage;
-    uint32_t since;     // frame the stage's size was asked for
-    uint32_t lastSize;  // frame of the last WM_SIZE
+    uint32_t since;    // frame the stage's size was asked for
+    uint32_t lastSize; // frame of the last WM_SIZE
     uint32_t frame;
     uint32_t paints;
     int offsetX, offsetY; // the picture's place in fullscreen
@@ -175,9 +175,9 @@ static const struct {
     int width, height; // PIXELS_FULLSCREEN: the screen's, at once
     void (*run)(void);
 } pixels_stages[] = {
-    {640, 400, Pixels_Stage640x400},   {640, 600, Pixels_Stage640x600},
-    {800, 400, Pixels_Stage800x400},   {1280, 800, Pixels_Stage1280x800},
-    {800, 600, Pixels_Stage800x600},   {PIXELS_FULLSCREEN, 0, Pixels_StageFullscreen},
+    {640, 400, Pixels_Stage640x400}, {640, 600, Pixels_Stage640x600},
+    {800, 400, Pixels_Stage800x400}, {1280, 800, Pixels_Stage1280x800},
+    {800, 600, Pixels_Stage800x600}, {PIXELS_FULLSCREEN, 0, Pixels_StageFullscreen},
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
@@ -232,5 +232,5 @@ static void Pixels_End(void)
               s_pixels.stage);
 }
 
-const Scenario Scenario_Pixels = {"pixels", Pixels_Begin, Pixels_StepFrame, Pixels_Message,
-                                  Pixels_End};
+const Scenario Scenario_Pixels = {"pixels",       Pixels_Begin, Pixels_StepFrame,
+                                  Pixels_Message, Pixels_End,   false};

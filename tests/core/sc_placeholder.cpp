@@ -25,10 +25,10 @@ static const uint32_t tiles_colors[16] = {
     0x110000, 0x330000, 0x660000, 0x770000, 0x990000, 0xCC0000, 0xFF0000, 0xFFFFFF};
 
 static struct {
-    uint32_t paints;       // WM_PAINT since the hook
+    uint32_t paints;        // WM_PAINT since the hook
     uint16_t width, height; // the client size of the last WM_SIZE
-    uint32_t syncPaints;   // paints when the counter became known
-    uint32_t syncCounter;  // the counter's value then
+    uint32_t syncPaints;    // paints when the counter became known
+    uint32_t syncCounter;   // the counter's value then
     bool upright[TILES_COLUMNS][TILES_ROWS];
 } s_tiles;
 
@@ -161,8 +161,8 @@ static ScenarioStep Tiles_Step(uint32_t frame)
         return STEP_CONTINUE; // let the first frames settle
     if (Tiles_Synchronize()) {
         Tiles_Sweep();
-        static const uint16_t sizes[][2] = {{0, 400},  {1, 400},  {16, 400}, {17, 400},
-                                            {17, 17},  {600, 33}, {640, 0},  {640, 400}};
+        static const uint16_t sizes[][2] = {{0, 400}, {1, 400},  {16, 400}, {17, 400},
+                                            {17, 17}, {600, 33}, {640, 0},  {640, 400}};
         for (const auto &s : sizes)
             Tiles_CheckSize(s[0], s[1]);
     }
@@ -179,5 +179,5 @@ static void Tiles_Message(UINT message, WPARAM, LPARAM lParam)
     }
 }
 
-const Scenario Scenario_Placeholder = {"placeholder", Tiles_Begin, Tiles_Step, Tiles_Message,
-                                       NULL};
+const Scenario Scenario_Placeholder = {"placeholder", Tiles_Begin, Tiles_Step,
+                                       Tiles_Message, NULL,        false};

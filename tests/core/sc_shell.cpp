@@ -61,7 +61,7 @@ static ScenarioStep Startup_Step(uint32_t frame)
     return frame < SHELL_FRAMES ? STEP_CONTINUE : STEP_CLOSE;
 }
 
-const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step, NULL, NULL};
+const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step, NULL, NULL, false};
 
 // The runner passes: args "x  y" z "" p\"q; the core gets the rest of the line unsplit, as the
 // platform quotes it.
@@ -77,7 +77,7 @@ static ScenarioStep Args_Step(uint32_t)
     return STEP_CLOSE;
 }
 
-const Scenario Scenario_Args = {"args", Args_Begin, Args_Step, NULL, NULL};
+const Scenario Scenario_Args = {"args", Args_Begin, Args_Step, NULL, NULL, false};
 
 static struct {
     uint32_t closedAt; // record length when the close button was pressed
@@ -116,5 +116,5 @@ static void Shutdown_End(void)
     Log_Check(calls == 0, "no core call after the window is destroyed", "%u calls", calls);
 }
 
-const Scenario Scenario_Shutdown = {"shutdown", Shutdown_Begin, Shutdown_Step, Shutdown_Message,
-                                    Shutdown_End};
+const Scenario Scenario_Shutdown = {"shutdown",       Shutdown_Begin, Shutdown_Step,
+                                    Shutdown_Message, Shutdown_End,   false};

@@ -54,6 +54,8 @@ struct RecordEvent {
 enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
+// From now on only the window's closing and destruction are recorded (for long runs).
+void Record_SetQuiet(void);
 uint32_t Record_Count(void);
 const RecordEvent *Record_Get(uint32_t index);
 // Index of the first event with the code at or after from; Record_Count() when none.
@@ -83,7 +85,8 @@ struct Scenario {
     void (*begin)(const char *tail);      // from Kernel_Initialize
     ScenarioStep (*step)(uint32_t frame); // from Kernel_Step, frames counted from 1
     void (*message)(UINT message, WPARAM wParam, LPARAM lParam); // may be null
-    void (*end)(void);                                            // at exit; may be null
+    void (*end)(void);                                           // at exit; may be null
+    bool unbounded; // runs as long as it likes (the benchmarks); else closed after 1800 frames
 };
 
 // The program's window.

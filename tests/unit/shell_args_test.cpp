@@ -1,5 +1,6 @@
 // Command-line splitting and the argument tail, against an independent model of the rules.
 #include "shell/shell.h"
+#include "tests/unit/args_model.h"
 
 #include <gtest/gtest.h>
 
@@ -10,36 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The splitting rules restated over std::string: quoted arguments run to the next quote,
-// others to the next space; spaces between arguments are skipped.
-std::vector<std::string> ModelSplit(const std::string &line)
-{
-    std::vector<std::string> out;
-    size_t i = 0;
-    const size_t n = line.size();
-    while (i < n && line[i] == ' ')
-        i++;
-    while (i < n) {
-        size_t end;
-        if (line[i] == '"') {
-            end = line.find('"', i + 1);
-            if (end == std::string::npos)
-                end = n;
-            out.push_back(line.substr(i + 1, end - i - 1));
-            i = end < n ? end + 1 : n;
-        } else {
-            end = line.find(' ', i);
-            if (end == std::string::npos)
-                end = n;
-            out.push_back(line.substr(i, end - i));
-            i = end;
-        }
-        while (i < n && line[i] == ' ')
-            i++;
-    }
-    return out;
-}
 
 // Splits with the front-end and checks the block's layout on the way: pointers first, each
 // argument right after the previous one's NUL, nothing written past the measured size.
