@@ -70,3 +70,13 @@ foreach(mode RANGE 0 10)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:native_core>" "${dir}/"
     DEPENDS native_core video_out_mode${mode} VERBATIM)
 endforeach()
+
+# The backend's tests: in-process on SDL's offscreen driver, with the hooks as a core uses
+# them; and the program's checks on a virtual X display.
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/native/*.cpp")
+add_executable(native_backend_test ${NATIVE_TEST_SOURCES})
+target_include_directories(native_backend_test PRIVATE "${CMAKE_SOURCE_DIR}/tests/native")
+target_link_libraries(native_backend_test PRIVATE native_platform GTest::gtest_main)
+add_test(NAME native_backend COMMAND native_backend_test)
+set_tests_properties(native_backend PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
+  LABELS "native")

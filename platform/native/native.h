@@ -87,9 +87,10 @@ typedef struct {
 
 enum { NATIVE_MAX_WINDOWS = 16, NATIVE_MAX_CLASSES = 8, NATIVE_TITLE_BYTES = 256 };
 
-// One window, live or destroyed (slots are never reused, so a stale handle stays invalid).
+// One window, live or destroyed; a destroyed window's slot is reused under a new handle.
 typedef struct {
     bool used;
+    uint32_t generation; // times the slot was reused: part of the handle
     bool destroyed;
     int classIndex;
     WNDPROC proc;

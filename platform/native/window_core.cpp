@@ -24,10 +24,11 @@ NativeWindow *Window_Record(HWND window)
     uintptr_t value = (uintptr_t)window;
     if (value < WINDOW_HANDLE_BASE || (value - WINDOW_HANDLE_BASE) % WINDOW_HANDLE_STEP != 0)
         return NULL;
-    uintptr_t index = (value - WINDOW_HANDLE_BASE) / WINDOW_HANDLE_STEP;
-    if (index >= NATIVE_MAX_WINDOWS || !s_core.windows[index].used)
+    uintptr_t number = (value - WINDOW_HANDLE_BASE) / WINDOW_HANDLE_STEP;
+    NativeWindow *w = &s_core.windows[number % NATIVE_MAX_WINDOWS];
+    if (!w->used || w->generation != number / NATIVE_MAX_WINDOWS)
         return NULL;
-    return &s_core.windows[index];
+    return w;
 }
 
 NativeWindow *Window_Get(HWND window)
@@ -46,7 +47,9 @@ NativeWindow *Window_At(int index)
 
 HWND Window_Handle(const NativeWindow *w)
 {
-    return (HWND)(WINDOW_HANDLE_BASE + (uintptr_t)(w - s_core.windows) * WINDOW_HANDLE_STEP);
+    uintptr_t number =
+        (uintptr_t)w->generation * NATIVE_MAX_WINDOWS + (uintptr_t)(w - s_core.windows);
+    return (HWND)(WINDOW_HANDLE_BASE + number * WINDOW_HANDLE_STEP);
 }
 
 NativeWindow *Window_FromSdlId(uint32_t id)
@@ -187,14 +190,21 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     int classIndex = Window_FindClass(className);
     if (classIndex < 0 || !System_StartSdl())
         return NULL;
+    // A slot never used, else the one of a destroyed window: its handle changes with the
+    // generation, so the old handle stays invalid.
     NativeWindow *w = NULL;
     for (int i = 0; i < NATIVE_MAX_WINDOWS && !w; i++)
         if (!s_core.windows[i].used)
             w = &s_core.windows[i];
+    for (int i = 0; i < NATIVE_MAX_WINDOWS && !w; i++)
+        if (s_core.windows[i].destroyed)
+            w = &s_core.windows[i];
     if (!w)
         return NULL;
     NativeClass *c = &s_core.classes[classIndex];
+    uint32_t generation = w->used ? w->generation + 1 : 0;
     memset(w, 0, sizeof *w);
+    w->generation = generation;
     w->used = true;
     w->classIndex = classIndex;
     w->proc = c->proc;

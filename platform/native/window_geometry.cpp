@@ -150,12 +150,10 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
     int x, y, width, height;
     Window_ClientOrigin(w, &x, &y);
     Window_ClientSize(w, &width, &height);
-    if (width == oldWidth && height == oldHeight && w->sizeSent)
+    if (width == oldWidth && height == oldHeight)
         pos.flags |= NATIVE_SWP_NOCLIENTSIZE;
-    if (x == oldX && y == oldY && w->sizeSent)
+    if (x == oldX && y == oldY)
         pos.flags |= NATIVE_SWP_NOCLIENTMOVE;
-    if (shown)
-        w->sizeSent = true;
     Window_FitPixels(w);
     Window_SyncSdl(w);
     // A newly shown, resized or reframed client is redrawn whole, its background first.
@@ -166,6 +164,17 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
         Paint_EraseNow(w);
     }
     Window_Call(w, NATIVE_WM_WINDOWPOSCHANGED, 0, (LPARAM)&pos);
+    if (shown && !w->sizeSent && Window_Get(handle)) {
+        // Wine sends a window's first WM_SIZE and WM_MOVE when it is first shown, after
+        // WM_WINDOWPOSCHANGED: creation sends neither.
+        w->sizeSent = true;
+        Window_Call(w, WM_SIZE,
+                    (w->style & NATIVE_WS_MAXIMIZE) ? SIZE_MAXIMIZED : NATIVE_SIZE_RESTORED,
+                    (LPARAM)(((uint32_t)(uint16_t)height << 16) | (uint16_t)width));
+        if (Window_Get(handle))
+            Window_Call(w, NATIVE_WM_MOVE, 0,
+                        (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
+    }
 }
 
 BOOL WINAPI SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags)
