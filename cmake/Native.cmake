@@ -49,7 +49,7 @@ target_compile_options(native_core PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions 
 function(add_native_frontend target mode dir)
   add_executable(${target} "${FRONTEND_MODE_SOURCE}" "${CMAKE_SOURCE_DIR}/platform/native/main.cpp")
   set_target_properties(${target} PROPERTIES OUTPUT_NAME video-out RUNTIME_OUTPUT_DIRECTORY "${dir}"
-    BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
+    BUILD_WITH_INSTALL_RPATH TRUE INSTALL_RPATH "$ORIGIN")
   target_compile_definitions(${target} PRIVATE RENDER_MODE=${mode})
   target_compile_options(${target} PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
   target_link_libraries(${target} PRIVATE frontend_common native_platform native_core)

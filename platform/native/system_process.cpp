@@ -92,17 +92,19 @@ bool System_StartSdl(void)
     // The click that activates a window is also delivered, as Windows does.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0)
+    // Only the window systems the environment names are tried: Wayland's library would
+    // print its own complaints where only X is meant.
+    if (!named)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, wayland && wayland[0] ? "wayland,x11" : "x11");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        if (!named)
+            System_Fail("cannot open the display %s; check that the X server runs and DISPLAY "
+                        "names it, or set SDL_VIDEODRIVER=offscreen to run without showing a "
+                        "window",
+                        x11 && x11[0] ? x11 : wayland);
         System_Fail("cannot start the window system: %s", SDL_GetError());
-    s_entry.sdlStarted = true;
-    const char *current = SDL_GetCurrentVideoDriver();
-    if (!named && current && (!strcmp(current, "offscreen") || !strcmp(current, "dummy"))) {
-        // SDL fell back to drawing nowhere: the display named was not there.
-        System_Fail("cannot open the display %s; check that the X server runs and DISPLAY "
-                    "names it, or set SDL_VIDEODRIVER=offscreen to run without showing a "
-                    "window",
-                    x11 && x11[0] ? x11 : wayland);
     }
+    s_entry.sdlStarted = true;
     SDL_StopTextInput();
     return true;
 }
