@@ -80,3 +80,8 @@ target_link_libraries(native_backend_test PRIVATE native_platform GTest::gtest_m
 add_test(NAME native_backend COMMAND native_backend_test)
 set_tests_properties(native_backend PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
   LABELS "native")
+
+# The idle-pass benchmark (prints figures; not a test).
+add_executable(native_idle_bench "${CMAKE_SOURCE_DIR}/bench/native_idle.cpp")
+target_compile_options(native_idle_bench PRIVATE ${FRONTEND_WARNINGS})
+target_link_libraries(native_idle_bench PRIVATE native_platform)
