@@ -85,3 +85,13 @@ set_tests_properties(native_backend PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offs
 add_executable(native_idle_bench "${CMAKE_SOURCE_DIR}/bench/native_idle.cpp")
 target_compile_options(native_idle_bench PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(native_idle_bench PRIVATE native_platform)
+
+find_package(X11 QUIET)
+if(X11_FOUND)
+  add_executable(native_close_window "${CMAKE_SOURCE_DIR}/tests/native/close_window.c")
+  target_link_libraries(native_close_window PRIVATE X11::X11)
+  add_test(NAME native_program
+    COMMAND "${CMAKE_SOURCE_DIR}/tests/native/program_checks.sh" "${NATIVE_BIN}"
+            "$<TARGET_FILE:native_close_window>")
+  set_tests_properties(native_program PROPERTIES LABELS "native" SKIP_RETURN_CODE 77)
+endif()
