@@ -3,10 +3,15 @@
 #include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
-// The window system moved a window (a window manager's drag): the record follows.
+enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are their echoes
+
+// The window system moved a window (a window manager's drag): the record follows. Reports
+// of our own placing can arrive late, after the next one (leaving fullscreen): they are
+// not taken for the user's.
 static void Events_Moved(NativeWindow *w, int x, int y)
 {
-    if (w->sdlCovering || (w->style & NATIVE_WS_MINIMIZE) || !(w->style & WS_VISIBLE))
+    if (w->sdlCovering || (w->style & NATIVE_WS_MINIMIZE) || !(w->style & WS_VISIBLE) ||
+        SDL_GetTicks() - w->sdlPlacedAt < EVENTS_SETTLE_MS)
         return;
     int cx, cy;
     Window_ClientOrigin(w, &cx, &cy);

@@ -117,6 +117,7 @@ typedef struct {
     bool sdlIconic;
     bool sdlCovering;
     int sdlX, sdlY, sdlWidth, sdlHeight;
+    uint32_t sdlPlacedAt; // SDL_GetTicks() when we last moved or sized the SDL window
 } NativeWindow;
 
 // One registered class.

@@ -109,6 +109,8 @@ void Window_SyncSdl(NativeWindow *w)
             SDL_RestoreWindow(w->sdl);
         w->sdlIconic = iconic;
     }
+    if (moved)
+        w->sdlPlacedAt = SDL_GetTicks();
     if (covering != w->sdlCovering) {
         w->sdlCovering = covering;
         moved = true;
