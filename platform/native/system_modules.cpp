@@ -122,7 +122,12 @@ FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR name)
     if (module < 0 || !name || (uintptr_t)name < 0x10000 || Module_FunctionHidden(module, name))
         return NULL;
     if (module == MODULE_PROGRAM) {
+        // The program's own exports only, not what the libraries it loaded define.
         void *symbol = dlsym(RTLD_DEFAULT, name);
+        Dl_info found, self;
+        if (!symbol || !dladdr(symbol, &found) || !dladdr((void *)&GetProcAddress, &self) ||
+            found.dli_fbase != self.dli_fbase)
+            return NULL;
         return (FARPROC)symbol;
     }
     for (int i = 0; i < MODULE_FUNCTIONS; i++)
