@@ -9,3 +9,89 @@ add_library(native_gdi STATIC ${NATIVE_GDI_SOURCES})
 target_include_directories(native_gdi PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(native_gdi PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
 set_target_properties(native_gdi PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# The windowing, input and system layer over SDL2.
+find_package(SDL2 QUIET)
+if(NOT SDL2_FOUND)
+  message(WARNING "SDL2 not found (libsdl2-dev): the native program is skipped")
+  return()
+endif()
+
+file(GLOB NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/platform/native/*.cpp")
+list(FILTER NATIVE_PLATFORM_SOURCES EXCLUDE REGEX "/(gdi_[^/]*|main)\\.cpp$")
+set(NATIVE_ICON "${CMAKE_SOURCE_DIR}/resources/main.ico")
+add_library(native_platform STATIC ${NATIVE_PLATFORM_SOURCES})
+target_include_directories(native_platform PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(native_platform PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+# The window icon is assembled in from the icon file.
+target_compile_definitions(native_platform PRIVATE NATIVE_ICON_FILE="${NATIVE_ICON}")
+set_source_files_properties("${CMAKE_SOURCE_DIR}/platform/native/window_icon.cpp"
+  PROPERTIES OBJECT_DEPENDS "${NATIVE_ICON}")
+target_link_libraries(native_platform PUBLIC native_gdi SDL2::SDL2 ${CMAKE_DL_LIBS})
+
+# Where the program and its core go: the core library beside the program, found through
+# RPATH $ORIGIN.
+set(NATIVE_BIN "${CMAKE_BINARY_DIR}/native/bin")
+
+# The stand-in core as a shared library with undefined references to the program's nine
+# exports, resolved when the program loads it.
+file(GLOB NATIVE_CORE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/kernel/*.cpp")
+list(FILTER NATIVE_CORE_SOURCES EXCLUDE REGEX "/pace_win\\.cpp$")
+add_library(native_core SHARED ${NATIVE_CORE_SOURCES})
+set_target_properties(native_core PROPERTIES OUTPUT_NAME kernel
+  LIBRARY_OUTPUT_DIRECTORY "${NATIVE_BIN}")
+target_include_directories(native_core PRIVATE "${CMAKE_SOURCE_DIR}")
+target_compile_options(native_core PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+
+# The program in a render mode. -z now makes the loader resolve every function of the core
+# before main: a missing library or function ends the start with the loader's one line.
+# Only the nine exports and the test hooks are visible to the core.
+function(add_native_frontend target mode dir)
+  add_executable(${target} "${FRONTEND_MODE_SOURCE}" "${CMAKE_SOURCE_DIR}/platform/native/main.cpp")
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME video-out RUNTIME_OUTPUT_DIRECTORY "${dir}"
+    BUILD_WITH_INSTALL_RPATH TRUE INSTALL_RPATH "$ORIGIN")
+  target_compile_definitions(${target} PRIVATE RENDER_MODE=${mode})
+  target_compile_options(${target} PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
+  target_link_libraries(${target} PRIVATE frontend_common native_platform native_core)
+  target_link_options(${target} PRIVATE -Wl,-z,now
+    "-Wl,--dynamic-list=${CMAKE_SOURCE_DIR}/platform/native/exports.list")
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    "${CMAKE_SOURCE_DIR}/platform/native/exports.list")
+endfunction()
+
+add_native_frontend(video_out 3 "${NATIVE_BIN}")
+
+# One program per render mode, each in a folder of its own with a copy of the core beside
+# it (a test core may replace it there).
+foreach(mode RANGE 0 10)
+  set(dir "${CMAKE_BINARY_DIR}/native/modes/${mode}")
+  add_native_frontend(video_out_mode${mode} ${mode} "${dir}")
+  add_custom_target(native_core_mode${mode} ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:native_core>" "${dir}/"
+    DEPENDS native_core video_out_mode${mode} VERBATIM)
+endforeach()
+
+# The backend's tests: in-process on SDL's offscreen driver, with the hooks as a core uses
+# them; and the program's checks on a virtual X display.
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/native/*.cpp")
+add_executable(native_backend_test ${NATIVE_TEST_SOURCES})
+target_include_directories(native_backend_test PRIVATE "${CMAKE_SOURCE_DIR}/tests/native")
+target_link_libraries(native_backend_test PRIVATE native_platform GTest::gtest_main)
+add_test(NAME native_backend COMMAND native_backend_test)
+set_tests_properties(native_backend PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
+  LABELS "native")
+
+# The idle-pass benchmark (prints figures; not a test).
+add_executable(native_idle_bench "${CMAKE_SOURCE_DIR}/bench/native_idle.cpp")
+target_compile_options(native_idle_bench PRIVATE ${FRONTEND_WARNINGS})
+target_link_libraries(native_idle_bench PRIVATE native_platform)
+
+find_package(X11 QUIET)
+if(X11_FOUND)
+  add_executable(native_close_window "${CMAKE_SOURCE_DIR}/tests/native/close_window.c")
+  target_link_libraries(native_close_window PRIVATE X11::X11)
+  add_test(NAME native_program
+    COMMAND "${CMAKE_SOURCE_DIR}/tests/native/program_checks.sh" "${NATIVE_BIN}"
+            "$<TARGET_FILE:native_close_window>")
+  set_tests_properties(native_program PROPERTIES LABELS "native" SKIP_RETURN_CODE 77)
+endif()

@@ -1,0 +1,110 @@
+// Test hooks of the native build: what a scripted core loaded with the program uses to watch
+// the window, inject real input, drive joysticks and the clock, and hide libraries. The
+// program exports these by name; a core declares them with this header.
+#pragma once
+
+#include "platform/platform.h"
+
+#ifndef HOOKS_API
+#define HOOKS_API extern "C" __attribute__((visibility("default")))
+#endif
+
+// ---- window ----
+
+// Called after every window-procedure call, with the procedure's result; null: none.
+typedef void (*HooksObserver)(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT result);
+HOOKS_API void Hooks_SetObserver(HooksObserver observer);
+
+// Posts a message to the window's queue, as PostMessageA (a null window: the thread's
+// queue); 0 for a bad window handle.
+HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The first live window of the class (any class for null); null when none.
+HOOKS_API HWND Hooks_FindWindow(const char *className);
+
+typedef struct {
+    RECT window;     // window rectangle, screen coordinates
+    int clientWidth; // 0 x 0 while minimized
+    int clientHeight;
+    DWORD style;
+    int visible;
+    int iconic;
+    int maximized;
+    int focused;   // holds the keyboard focus
+    int active;    // the active window
+    int destroyed; // the handle belonged to a window that is gone
+    int classRegistered;
+    char title[64];
+    int cursorCount; // ShowCursor's display counter (cursor shown while >= 0)
+    int screenWidth; // the screen the program sees
+    int screenHeight;
+    int virtualMode; // a display mode set by ChangeDisplaySettingsA is in force
+} HooksWindowState;
+
+// Fills the state of a window, live or destroyed; 0 for a handle that never was a window.
+HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state);
+
+// Sets what GetKeyState answers for a virtual key: bit 7 down, bit 0 toggled (as
+// SetKeyboardState would); the input rules (Alt, Ctrl) see it too.
+HOOKS_API void Hooks_SetKeyState(int vk, int state);
+
+// ---- real input, through SDL's event queue ----
+
+// A key by SDL scancode, down or up; repeat marks an auto-repeat.
+HOOKS_API void Hooks_Key(int scancode, int down, int repeat);
+// The pointer to a client position of the window (outside the client too, negative too).
+HOOKS_API void Hooks_MouseTo(HWND window, int x, int y);
+// A mouse button at the pointer's last position: 1 left, 2 middle, 3 right.
+HOOKS_API void Hooks_MouseButton(HWND window, int button, int down);
+// The window system gives the window the focus, or takes it away.
+HOOKS_API void Hooks_Focus(HWND window, int gained);
+// The user closes the window (its close button).
+HOOKS_API void Hooks_Close(HWND window);
+
+// ---- joysticks (SDL virtual joysticks: 6 axes, 32 buttons, 1 hat) ----
+
+// Plugs in a joystick; a handle for the calls below, or -1.
+HOOKS_API int Hooks_JoystickAttach(void);
+// Sets an axis (0..5) in SDL's range -32768..32767.
+HOOKS_API void Hooks_JoystickAxis(int handle, int axis, int value);
+// Presses (down) or releases a button 0..31.
+HOOKS_API void Hooks_JoystickButton(int handle, int button, int down);
+// Sets the hat to an SDL_HAT_* value.
+HOOKS_API void Hooks_JoystickHat(int handle, int value);
+// Unplugs the joystick.
+HOOKS_API void Hooks_JoystickDetach(int handle);
+
+// ---- clock ----
+
+// From now on every clock reads a virtual clock starting at startMicros, and Sleep
+// advances it instead of waiting.
+HOOKS_API void Hooks_ClockVirtual(uint64_t startMicros);
+// Advances the virtual clock.
+HOOKS_API void Hooks_ClockAdvance(uint64_t micros);
+// Microseconds on the clock every time function reads.
+HOOKS_API uint64_t Hooks_ClockNow(void);
+// Every virtual Sleep takes this much longer than asked.
+HOOKS_API void Hooks_ClockSleepOvershoot(uint32_t micros);
+// The performance counter's frequency (0: 10 MHz again), whether QueryPerformanceFrequency
+// fails, and a value added to the counter (to place its 32-bit wrap).
+HOOKS_API void Hooks_ClockCounter(uint64_t frequency, int frequencyFails, uint64_t counterStart);
+// A value added to GetTickCount and timeGetTime.
+HOOKS_API void Hooks_ClockTickStart(uint32_t ticks);
+
+// ---- libraries ----
+
+// Hides a library ("WinMM", "Kernel32", "UxTheme.dll"...) from LoadLibraryA and
+// GetModuleHandleA, or shows it again.
+HOOKS_API void Hooks_HideLibrary(const char *library, int hidden);
+// Hides one function of a library from GetProcAddress, or shows it again.
+HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int hidden);
+
+// ---- display and drawing ----
+
+// The desktop size where no display tells it (SDL's offscreen driver); 0 x 0: SDL's again.
+HOOKS_API void Hooks_SetDesktopSize(int width, int height);
+// Device contexts, bitmaps and palettes alive (see Gdi_LiveObjects).
+HOOKS_API uint32_t Hooks_GdiLiveObjects(void);
+// The n-th creation of a GDI object from now on fails (see Gdi_FailCreationAt).
+HOOKS_API void Hooks_GdiFailCreationAt(uint32_t n);

@@ -1,0 +1,290 @@
+// What the files of the native backend share: window records, the message queue, input,
+// display and clock internals. Nothing outside platform/native includes this.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <SDL.h>
+
+// Messages and constants the backend sends or answers beyond those the front-end names.
+enum {
+    NATIVE_WM_MOVE = 0x0003,
+    NATIVE_WM_SETFOCUS = 0x0007,
+    NATIVE_WM_KILLFOCUS = 0x0008,
+    NATIVE_WM_SHOWWINDOW = 0x0018,
+    NATIVE_WM_ACTIVATEAPP = 0x001C,
+    NATIVE_WM_CANCELMODE = 0x001F,
+    NATIVE_WM_WINDOWPOSCHANGING = 0x0046,
+    NATIVE_WM_WINDOWPOSCHANGED = 0x0047,
+    NATIVE_WM_STYLECHANGING = 0x007C,
+    NATIVE_WM_STYLECHANGED = 0x007D,
+    NATIVE_WM_NCCREATE = 0x0081,
+    NATIVE_WM_NCDESTROY = 0x0082,
+    NATIVE_WM_NCACTIVATE = 0x0086,
+    NATIVE_WM_SYSCOMMAND = 0x0112,
+    NATIVE_WM_QUERYOPEN = 0x0013,
+    NATIVE_WM_CAPTURECHANGED = 0x0215,
+    NATIVE_SC_MINIMIZE = 0xF020,
+    NATIVE_SC_MAXIMIZE = 0xF030,
+    NATIVE_SC_CLOSE = 0xF060,
+    NATIVE_SC_RESTORE = 0xF120,
+    NATIVE_WA_ACTIVE = 1,
+    NATIVE_SIZE_RESTORED = 0,
+    NATIVE_SIZE_MINIMIZED = 1,
+    NATIVE_MK_SHIFT = 0x0004,
+    NATIVE_MK_CONTROL = 0x0008,
+    NATIVE_MK_MBUTTON = 0x0010,
+    NATIVE_VK_F4 = 0x73,
+    NATIVE_VK_F10 = 0x79
+};
+
+#define NATIVE_WS_MINIMIZE 0x20000000u
+#define NATIVE_WS_MAXIMIZE 0x01000000u
+#define NATIVE_WS_CLIPSIBLINGS 0x04000000u
+#define NATIVE_WS_THICKFRAME 0x00040000u
+#define NATIVE_WS_BORDER 0x00800000u
+#define NATIVE_WS_DLGFRAME 0x00400000u
+#define NATIVE_SWP_NOSIZE 0x0001u
+#define NATIVE_SWP_NOMOVE 0x0002u
+#define NATIVE_SWP_SHOWWINDOW 0x0040u
+#define NATIVE_SWP_HIDEWINDOW 0x0080u
+#define NATIVE_SWP_NOCLIENTSIZE 0x0800u
+#define NATIVE_SWP_NOCLIENTMOVE 0x1000u
+#define NATIVE_SWP_STATECHANGED 0x8000u
+
+// The record WM_WINDOWPOSCHANGING and WM_WINDOWPOSCHANGED point at.
+typedef struct {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+} NativeWindowPos;
+
+// The record WM_STYLECHANGING and WM_STYLECHANGED point at.
+typedef struct {
+    DWORD styleOld;
+    DWORD styleNew;
+} NativeStyleStruct;
+
+// The record WM_NCCREATE and WM_CREATE point at.
+typedef struct {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} NativeCreateStruct;
+
+enum { NATIVE_MAX_WINDOWS = 16, NATIVE_MAX_CLASSES = 8, NATIVE_TITLE_BYTES = 256 };
+
+// One window, live or destroyed; a destroyed window's slot is reused under a new handle.
+typedef struct {
+    bool used;
+    uint32_t generation; // times the slot was reused: part of the handle
+    bool destroyed;
+    int classIndex;
+    WNDPROC proc;
+    DWORD style;
+    DWORD exStyle;
+    RECT rect;         // window rectangle, screen coordinates
+    RECT normalRect;   // where a restore puts it
+    bool wasMaximized; // maximized before it was minimized
+    char title[NATIVE_TITLE_BYTES];
+    HDC dc;           // the class's DC or the window's own
+    uint32_t *pixels; // client pixels, 0x00RRGGBB, clientWidth x clientHeight
+    int pixelsWidth;
+    int pixelsHeight;
+    bool bound;         // the DC draws into this window's pixels now
+    bool sizeSent;      // WM_SIZE went out once (Wine sends the first at the first showing)
+    bool updatePending; // a non-empty update region
+    bool updateErase;
+    RECT updateRect;
+    SDL_Window *sdl;
+    uint32_t sdlId;
+    // What was last applied to the SDL window.
+    bool sdlShown;
+    bool sdlBordered;
+    bool sdlIconic;
+    bool sdlCovering;
+    int sdlX, sdlY, sdlWidth, sdlHeight;
+    uint32_t sdlPlacedAt; // SDL_GetTicks() when we last moved or sized the SDL window
+} NativeWindow;
+
+// One registered class.
+typedef struct {
+    bool used;
+    char name[64];
+    UINT style;
+    WNDPROC proc;
+    HINSTANCE instance;
+    HICON icon;
+    HICON smallIcon;
+    HCURSOR cursor;
+    HBRUSH background;
+    HDC classDC; // CS_CLASSDC: shared by the class's windows
+} NativeClass;
+
+// ---- windows (window_core.cpp) ----
+
+// The live window behind a handle; null for null, unknown or destroyed handles.
+NativeWindow *Window_Get(HWND window);
+// The window record behind a handle, also destroyed ones; null for unknown handles.
+NativeWindow *Window_Record(HWND window);
+// The live window in slot index (0 .. NATIVE_MAX_WINDOWS - 1); null when none.
+NativeWindow *Window_At(int index);
+// The handle of a window record.
+HWND Window_Handle(const NativeWindow *w);
+// The live window showing an SDL window id; null when none.
+NativeWindow *Window_FromSdlId(uint32_t id);
+// The class record at an index.
+NativeClass *Window_Class(int index);
+// Finds a registered class by name (case-insensitive); -1 when none.
+int Window_FindClass(const char *name);
+// Calls the window procedure and then the message observer; the procedure's result.
+LRESULT Window_Call(NativeWindow *w, UINT message, WPARAM wParam, LPARAM lParam);
+// Client rectangle size of a window's current state (0 x 0 when minimized).
+void Window_ClientSize(const NativeWindow *w, int *width, int *height);
+// The client area's top-left corner in screen coordinates.
+void Window_ClientOrigin(const NativeWindow *w, int *x, int *y);
+// Destroys a window with the messages Windows sends; false for a bad handle.
+bool Window_Destroy(HWND window);
+// DefWindowProc's WM_SETTEXT: keeps the title, and gives SDL only a changed one.
+LRESULT Window_SetTitle(NativeWindow *w, const char *text);
+
+// ---- geometry (window_geometry.cpp) ----
+
+// Frame widths of a style: what AdjustWindowRect adds on each side.
+void Window_FrameOf(DWORD style, RECT *frame);
+// Moves and sizes a window with WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED.
+void Window_Place(NativeWindow *w, RECT rect, UINT flags);
+// Brings the SDL window in line with the window's state.
+void Window_SyncSdl(NativeWindow *w);
+// Resizes the client pixels to the current client size (black) and re-points the DC.
+void Window_FitPixels(NativeWindow *w);
+
+// ---- activation and focus (window_focus.cpp) ----
+
+// Activates a window with WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE and the focus.
+void Focus_Activate(NativeWindow *w);
+// Takes the activation and the focus away from the active window.
+void Focus_Deactivate(void);
+// Forgets a window that is being destroyed (activation, focus, capture).
+void Focus_Forget(NativeWindow *w);
+// The active window and the focus window; null when none.
+HWND Focus_Active(void);
+HWND Focus_Keyboard(void);
+
+// ---- painting (window_paint.cpp) ----
+
+// Adds the whole client (or a rectangle of it) to the update region.
+void Paint_Invalidate(NativeWindow *w, const RECT *rect, bool erase);
+// Sends WM_ERASEBKGND now for a pending erase.
+void Paint_EraseNow(NativeWindow *w);
+// Sends WM_PAINT now when the window is shown with a non-empty update region.
+void Paint_UpdateNow(NativeWindow *w);
+// Copies the client pixels to the screen.
+void Paint_Present(NativeWindow *w);
+// Presents every window something drew into through its DC since the last look.
+void Paint_PresentDrawn(void);
+// Points the window's DC at its pixels (a class DC moves between windows).
+HDC Paint_Bind(NativeWindow *w);
+// DefWindowProc's WM_ERASEBKGND: fills the client with the class brush; 1 when it has one.
+LRESULT Paint_EraseBackground(NativeWindow *w);
+// The window that should get WM_PAINT next; null when none.
+NativeWindow *Paint_NextDue(void);
+
+// ---- message queue (message_queue.cpp) ----
+
+// One queued message and the key-state change it carries.
+typedef struct {
+    MSG msg;
+    int16_t keyVk; // sided virtual key whose state changes on retrieval; -1 none
+    bool keyDown;
+} NativeQueued;
+
+// Posts to the window's queue (as PostMessageA); false for a bad window handle.
+bool Queue_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Appends an input message; mouse moves merge into a queued move with the same buttons.
+void Queue_PostInput(const NativeQueued *input);
+
+// ---- SDL events (events.cpp) ----
+
+// Takes every pending SDL event and turns it into messages and state changes.
+void Events_Pump(void);
+
+// ---- keyboard (input_keys.cpp) ----
+
+// Queues the key message of an SDL key event.
+void Keys_FromSdl(const SDL_KeyboardEvent *key);
+// Applies a retrieved key message's change to the state GetKeyState answers.
+void Keys_Apply(int vk, bool down);
+// MK_SHIFT and MK_CONTROL as the keys are now.
+WPARAM Keys_MouseFlags(void);
+// Sets a key's state byte (bit 7 down, bit 0 toggled) for GetKeyState and the input rules.
+void Keys_Set(int vk, uint8_t state);
+
+// ---- mouse (input_mouse.cpp) ----
+
+// Queues the mouse message of an SDL motion or button event.
+void Mouse_FromSdlMotion(const SDL_MouseMotionEvent *motion);
+void Mouse_FromSdlButton(const SDL_MouseButtonEvent *button);
+// The capture holder; null when none.
+HWND Mouse_Capture(void);
+// Maps client coordinates to SDL window coordinates and back.
+void Mouse_ClientToSdl(const NativeWindow *w, int x, int y, int *sx, int *sy);
+void Mouse_SdlToClient(const NativeWindow *w, int sx, int sy, int *x, int *y);
+
+// ---- display (display.cpp) ----
+
+// The desktop's size: the hook's, or SDL's display.
+void Display_Desktop(int *width, int *height);
+// The screen the program sees: the virtual mode while one is set, else the desktop.
+void Display_Screen(int *width, int *height);
+// True while a virtual mode is set.
+bool Display_VirtualModeSet(void);
+// True when the window covers the whole virtual screen: shown scaled over the desktop.
+bool Display_Covers(const NativeWindow *w);
+// Where a covering window's client pixels go on the desktop (aspect kept, centred).
+SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight);
+// Sets the desktop size used when there is no display.
+void Display_SetDesktop(int width, int height);
+// The cursor display counter.
+int Display_CursorCount(void);
+
+// ---- system (system_process.cpp, system_clock.cpp, system_modules.cpp) ----
+
+// Keeps the program's name and command line, and starts SDL (or ends the process with a
+// clear message when there is no display).
+void System_Begin(int argc, const char *const *argv);
+// Ends the process with code 1 after one line on standard error: the program's name, the
+// text with detail put in for its %s.
+void System_Fail(const char *format, const char *detail) __attribute__((noreturn));
+// Starts SDL's video and joystick parts once; false after a clear message when it cannot.
+bool System_StartSdl(void);
+// Builds the process command line from argv as Wine does; the length written (cut to fit).
+size_t System_BuildCommandLine(int argc, const char *const *argv, char *out, size_t size);
+// Microseconds on the clock every time function reads (virtual under the clock hook).
+uint64_t Clock_Micros(void);
+
+// ---- joysticks (joystick.cpp) ----
+
+// An SDL joystick appeared or went away.
+void Joystick_Added(int deviceIndex);
+void Joystick_Removed(SDL_JoystickID instance);
+
+// ---- icons (window_icon.cpp) ----
+
+// The program's icon picture nearest in size, as a handle; null when none decodes.
+HICON Icon_Load(int size);
+// Sets the SDL window's icon from an icon handle.
+void Icon_Apply(SDL_Window *window, HICON icon);
