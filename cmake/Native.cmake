@@ -61,15 +61,13 @@ endfunction()
 
 add_native_frontend(video_out 3 "${NATIVE_BIN}")
 
-# One program per render mode, each in a folder of its own with a copy of the core beside
-# it (a test core may replace it there).
+# One program per render mode, for the scenarios and benchmarks, which put the scripted core
+# beside a copy of it.
+set(NATIVE_BUILD_DIR "${CMAKE_BINARY_DIR}/native")
 foreach(mode RANGE 0 10)
-  set(dir "${CMAKE_BINARY_DIR}/native/modes/${mode}")
-  add_native_frontend(video_out_mode${mode} ${mode} "${dir}")
-  add_custom_target(native_core_mode${mode} ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:native_core>" "${dir}/"
-    DEPENDS native_core video_out_mode${mode} VERBATIM)
+  add_native_frontend(video_out_mode${mode} ${mode} "${NATIVE_BUILD_DIR}/programs/${mode}")
 endforeach()
+add_subdirectory(tests/core "${CMAKE_BINARY_DIR}/tests/core-native")
 
 # The backend's tests: in-process on SDL's offscreen driver, with the hooks as a core uses
 # them; and the program's checks on a virtual X display.

@@ -35,6 +35,7 @@ static struct {
     int virtualWidth; // 0 while no virtual mode is set
     int virtualHeight;
     int cursorCount;
+    bool classicHidden; // the hooks list the desktop's mode alone
 } s_display;
 
 void Display_Desktop(int *width, int *height)
@@ -118,7 +119,8 @@ int Display_CursorCount(void)
 // them; false past the end.
 static bool Display_Listed(DWORD n, int *width, int *height)
 {
-    const DWORD classic = sizeof DISPLAY_CLASSIC / sizeof DISPLAY_CLASSIC[0];
+    const DWORD classic =
+        s_display.classicHidden ? 0 : sizeof DISPLAY_CLASSIC / sizeof DISPLAY_CLASSIC[0];
     if (n < classic) {
         *width = DISPLAY_CLASSIC[n].width;
         *height = DISPLAY_CLASSIC[n].height;
@@ -232,4 +234,9 @@ HOOKS_API uint32_t Hooks_GdiLiveObjects(void)
 HOOKS_API void Hooks_GdiFailCreationAt(uint32_t n)
 {
     Gdi_FailCreationAt(n);
+}
+
+HOOKS_API void Hooks_ListClassicModes(int listed)
+{
+    s_display.classicHidden = !listed;
 }

@@ -45,6 +45,17 @@ typedef struct {
 // Fills the state of a window, live or destroyed; 0 for a handle that never was a window.
 HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state);
 
+typedef struct {
+    UINT style;
+    int largeIcon; // sides of the class's icon pictures; 0 for none
+    int smallIcon;
+    int blackBackground; // the background is the stock black brush
+    int arrowCursor;     // the cursor is the arrow
+} HooksClassInfo;
+
+// Fills what a registered class holds; 0 for a class that is not registered.
+HOOKS_API int Hooks_GetClassInfo(const char *name, HooksClassInfo *info);
+
 // Sets what GetKeyState answers for a virtual key: bit 7 down, bit 0 toggled (as
 // SetKeyboardState would); the input rules (Alt, Ctrl) see it too.
 HOOKS_API void Hooks_SetKeyState(int vk, int state);
@@ -102,6 +113,9 @@ HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int
 
 // ---- display and drawing ----
 
+// Lists the classic modes (640 x 400, 640 x 480) before the desktop's, or the desktop's alone
+// (0), as a display that has none of them.
+HOOKS_API void Hooks_ListClassicModes(int listed);
 // The desktop size where no display tells it (SDL's offscreen driver); 0 x 0: SDL's again.
 HOOKS_API void Hooks_SetDesktopSize(int width, int height);
 // Device contexts, bitmaps and palettes alive (see Gdi_LiveObjects).

@@ -340,6 +340,20 @@ HOOKS_API HWND Hooks_FindWindow(const char *className)
     return NULL;
 }
 
+HOOKS_API int Hooks_GetClassInfo(const char *name, HooksClassInfo *info)
+{
+    int index = name ? Window_FindClass(name) : -1;
+    if (index < 0 || !info)
+        return 0;
+    const NativeClass *c = &s_core.classes[index];
+    info->style = c->style;
+    info->largeIcon = Icon_Side(c->icon);
+    info->smallIcon = Icon_Side(c->smallIcon);
+    info->blackBackground = c->background == (HBRUSH)GetStockObject(BLACK_BRUSH);
+    info->arrowCursor = c->cursor == LoadCursorA(0, IDC_ARROW);
+    return 1;
+}
+
 HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
 {
     NativeWindow *w = Window_Record(window);

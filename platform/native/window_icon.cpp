@@ -126,6 +126,14 @@ HICON Icon_Load(int size)
     return NULL;
 }
 
+int Icon_Side(HICON icon)
+{
+    for (int s = 0; s < ICON_SLOTS; s++)
+        if (icon && icon == (HICON)&s_icon.pictures[s])
+            return s_icon.pictures[s].size;
+    return 0;
+}
+
 void Icon_Apply(SDL_Window *window, HICON icon)
 {
     for (int s = 0; s < ICON_SLOTS; s++) {
