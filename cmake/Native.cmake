@@ -9,3 +9,9 @@ add_library(native_gdi STATIC ${NATIVE_GDI_SOURCES})
 target_include_directories(native_gdi PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(native_gdi PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
 set_target_properties(native_gdi PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# The conformance cases over our GDI; tests/gdi/compare.sh runs them beside Wine's GDI.
+add_executable(gdi_cases_native "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases.cpp"
+  "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_driver.cpp" "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases_native.cpp")
+target_compile_options(gdi_cases_native PRIVATE ${FRONTEND_WARNINGS})
+target_link_libraries(gdi_cases_native PRIVATE native_gdi)
