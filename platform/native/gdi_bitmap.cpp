@@ -35,13 +35,11 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
     bool triples = h->biSize == sizeof(BITMAPCOREHEADER);
     if (triples) {
         const BITMAPCOREHEADER *core = (const BITMAPCOREHEADER *)info;
-        if (core->bcPlanes != 1)
-            return false;
         format->width = core->bcWidth, format->height = core->bcHeight;
         format->bpp = core->bcBitCount;
         colors = (const uint8_t *)info + core->bcSize;
     } else {
-        if (h->biSize < sizeof(BITMAPINFOHEADER) || h->biPlanes != 1 || h->biCompression != BI_RGB)
+        if (h->biSize < sizeof(BITMAPINFOHEADER) || h->biCompression != BI_RGB)
             return false;
         format->width = h->biWidth, format->height = h->biHeight, format->bpp = h->biBitCount;
         format->colors = (int)h->biClrUsed;
@@ -67,9 +65,10 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
     for (int i = 0; i < given; i++) {
         RGBQUAD *q = &format->table[i];
         if (palette) {
-            // Indices wrap around the table's size, whatever the palette's.
-            int index = ((const WORD *)colors)[i] % format->colors;
-            const PALETTEENTRY *e = index < palette->count ? &palette->entries[index] : 0;
+            // Indices wrap around the entries the table could take from the palette.
+            int usable = palette->count < format->colors ? palette->count : format->colors;
+            const PALETTEENTRY *e =
+                usable ? &palette->entries[((const WORD *)colors)[i] % usable] : 0;
             q->rgbRed = e ? e->peRed : 0, q->rgbGreen = e ? e->peGreen : 0;
             q->rgbBlue = e ? e->peBlue : 0, q->rgbReserved = 0;
         } else if (triples) {
@@ -106,8 +105,11 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC handle, int width, int height)
         dc->surface ? 0 : (const GdiBitmap *)Gdi_Lookup(dc->bitmap, GDI_BITMAP);
     GdiBitmap *b;
     if (model && model->dib) {
-        // A DIB section in the DC: another of its format and colours, rows bottom-up.
-        b = Gdi_NewBitmap(abs(width), abs(height), model->bpp, true);
+        // A DIB section in the DC: another of its format and colours, rows bottom-up; no
+        // negative width.
+        if (width < 0)
+            return 0;
+        b = Gdi_NewBitmap(width, abs(height), model->bpp, true);
         if (b) {
             b->bottomUp = true;
             b->colors = model->colors;

@@ -32,26 +32,18 @@ static bool Gdi_ClipToView(GdiRect *r, const GdiView *view)
     return Gdi_Intersect(r, r, &all);
 }
 
-uint32_t Gdi_PatternPixel(const GdiDC *dc, const GdiView *view)
-{
-    const GdiBrush *brush = (const GdiBrush *)Gdi_Lookup(dc->brush, GDI_BRUSH);
-    return brush ? Gdi_BrushPixel(dc, view, brush->color) : 0;
-}
-
 static void Gdi_PatternRect(const GdiView *dst, const GdiDC *dc, const GdiRect *r, uint8_t rop)
 {
-    const GdiBrush *brush = (const GdiBrush *)Gdi_Lookup(dc->brush, GDI_BRUSH);
-    if (Gdi_RopUsesPattern(rop) && (!brush || brush->hollow))
-        return; // a hollow brush paints nothing
-    uint32_t solid = Gdi_PatternPixel(dc, dst);
+    GdiPattern pattern;
+    Gdi_PreparePattern(&pattern, dc, dst);
     int n = r->right - r->left;
-    uint32_t *d = Gdi_Scratch(1, n);
-    if (!d)
+    uint32_t *d = Gdi_Scratch(1, n), *p = Gdi_Scratch(2, n);
+    if (!d || !p)
         return;
     for (int y = r->top; y < r->bottom; y++) {
         uint8_t *row = dst->top + y * dst->pitch;
         Gdi_UnpackRow(row, dst->bpp, r->left, n, d);
-        Gdi_RopRow(rop, d, 0, 0, solid, n);
+        Gdi_RopRow(rop, d, 0, Gdi_PatternRow(&pattern, r->left, y, n, p), pattern.solid, n);
         Gdi_PackRow(row, dst->bpp, r->left, n, d);
     }
 }
@@ -62,14 +54,15 @@ void Gdi_CopyRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *d, const GdiV
     GdiConvert c;
     Gdi_PrepareConvert(&c, src, srcDC, dst, dstDC);
     int n = d->right - d->left, rows = d->bottom - d->top;
-    uint32_t solid = Gdi_RopUsesPattern(rop) ? Gdi_PatternPixel(dstDC, dst) : 0;
+    GdiPattern pattern;
+    Gdi_PreparePattern(&pattern, dstDC, dst);
     // One bitmap on both sides: rows walk away from the overlap; each row goes through a
     // copy of its source first.
     bool same = src->top == dst->top && src->pitch == dst->pitch;
     bool upward = same && sy < d->top;
     GdiFastRow fast = same || Gdi_RopUsesPattern(rop) ? 0 : Gdi_PickFastRow(&c, rop);
-    uint32_t *sv = Gdi_Scratch(0, n), *dv = Gdi_Scratch(1, n);
-    if (!sv || !dv)
+    uint32_t *sv = Gdi_Scratch(0, n), *dv = Gdi_Scratch(1, n), *pv = Gdi_Scratch(2, n);
+    if (!sv || !dv || !pv)
         return;
     for (int k = 0; k < rows; k++) {
         int i = upward ? rows - 1 - k : k;
@@ -80,7 +73,8 @@ void Gdi_CopyRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *d, const GdiV
         }
         Gdi_ConvertRow(&c, sx, sy + i, n, sv);
         Gdi_UnpackRow(row, dst->bpp, d->left, n, dv);
-        Gdi_RopRow(rop, dv, sv, 0, solid, n);
+        Gdi_RopRow(rop, dv, sv, Gdi_PatternRow(&pattern, d->left, d->top + i, n, pv), pattern.solid,
+                   n);
         Gdi_PackRow(row, dst->bpp, d->left, n, dv);
     }
 }
@@ -89,6 +83,9 @@ BOOL Gdi_BlitViews(const GdiView *dv, GdiDC *dstDC, int x, int y, int width, int
                    const GdiView *sv, const GdiDC *srcDC, int sx, int sy, int sw, int sh,
                    uint8_t rop)
 {
+    const GdiBrush *brush = (const GdiBrush *)Gdi_Lookup(dstDC->brush, GDI_BRUSH);
+    if (!brush || brush->hollow)
+        rop = Gdi_HollowRop(rop);
     GdiRect dvis = Gdi_Bounds(x, y, width, height);
     bool visible = width && height && Gdi_ClipToView(&dvis, dv);
     if (!Gdi_RopUsesSource(rop)) {

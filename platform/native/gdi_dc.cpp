@@ -16,6 +16,11 @@ enum {
 // Black and white: the colours a monochrome DDB's bits have as a destination.
 static const RGBQUAD GDI_MONO_TABLE[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
 
+const RGBQUAD *Gdi_MonoTable(void)
+{
+    return GDI_MONO_TABLE;
+}
+
 GdiDC *Gdi_GetDC(HDC dc)
 {
     return (GdiDC *)Gdi_Lookup(dc, GDI_DC);
@@ -54,7 +59,7 @@ bool Gdi_ViewOf(GdiDC *dc, GdiView *view)
     view->width = b->width, view->height = b->height, view->bpp = b->bpp;
     if (b->bpp <= 8) {
         view->mono = !b->dib;
-        view->table = b->dib ? b->table : GDI_MONO_TABLE;
+        view->table = b->dib ? b->table : Gdi_MonoTable();
         view->colors = b->dib ? b->colors : 2;
     }
     return true;

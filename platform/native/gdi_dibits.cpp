@@ -17,23 +17,25 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void 
     GdiView dst;
     if (!Gdi_ViewOf(&holder, &dst))
         return 0;
+    // Lines past the description's last: bottom-up descriptions end there, top-down ones
+    // do not (their block moves up and out of the bitmap). Lines from past the end: none
+    // drawn, all counted.
     int height = format.height < 0 ? -format.height : format.height;
-    if (start >= (UINT)height)
-        return 0;
-    if (lines > (UINT)height - start)
+    if (start >= (UINT)height || lines > 0x7FFF)
+        return (int)lines;
+    if (format.height > 0 && lines > (UINT)height - start)
         lines = (UINT)height - start;
-    // The caller's rows as a view: scan line `start` first; bottom-up descriptions count scan
-    // lines from the bottom, and their rows keep their places from the top of the bitmap.
+    // The caller's rows as a view. Scan lines count from the bottom in both row orders, and
+    // the description's rows keep their places from the top of the bitmap.
     int stride = (format.width * format.bpp + 31) / 32 * 4;
     GdiView src;
     memset(&src, 0, sizeof src);
     src.width = format.width, src.height = (int)lines, src.bpp = format.bpp;
     src.table = format.table, src.colors = format.colors;
-    int top = (int)start;
+    int top = height - (int)start - (int)lines;
     src.top = (uint8_t *)bits;
     src.pitch = stride;
     if (format.height > 0) {
-        top = height - (int)start - (int)lines;
         src.top += (ptrdiff_t)(lines - 1) * stride;
         src.pitch = -stride;
     }

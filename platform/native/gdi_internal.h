@@ -97,6 +97,9 @@ GdiDC *Gdi_GetDC(HDC dc);
 // The pixels a device context draws into; false (and an empty view) when it has none.
 bool Gdi_ViewOf(GdiDC *dc, GdiView *view);
 
+// Black and white: a monochrome DDB's colours where it is drawn into.
+const RGBQUAD *Gdi_MonoTable(void);
+
 // Records that drawing reached a window device context.
 void Gdi_MarkDrawn(GdiDC *dc);
 
@@ -112,8 +115,27 @@ uint32_t Gdi_NearestEntry(const RGBQUAD *table, int colors, COLORREF color);
 // A resolved colour as a pixel value of the view's format.
 uint32_t Gdi_ColorToPixel(const GdiView *view, COLORREF color);
 
-// A solid brush's colour as a pixel of the destination (mono views: by the DC's colours).
+// A text or background colour of a DC as a pixel of the view.
+uint32_t Gdi_DCColorPixel(const GdiDC *dc, const GdiView *view, COLORREF color);
+
+// A pattern brush's colour as a pixel of the destination (1-bit views: a colour of the
+// table is its bit, another one goes with or against the DC's background colour).
 uint32_t Gdi_BrushPixel(const GdiDC *dc, const GdiView *view, COLORREF color);
+
+// A DC's brush as the pattern operand of raster operations on a view.
+typedef struct {
+    bool hollow;    // paints nothing
+    bool dithered;  // onto a monochrome DDB: an ordered dither of the brush's brightness
+    int level;      // that brightness, 0..255
+    uint32_t solid; // elsewhere: one pixel value everywhere
+} GdiPattern;
+
+// Prepares the pattern of the DC's brush for the view.
+void Gdi_PreparePattern(GdiPattern *p, const GdiDC *dc, const GdiView *view);
+
+// The pattern's values for n pixels from (x, y) into buffer; null when it is p->solid
+// everywhere.
+const uint32_t *Gdi_PatternRow(const GdiPattern *p, int x, int y, int n, uint32_t *buffer);
 
 // The colour of an entry of a colour table as a COLORREF.
 COLORREF Gdi_EntryColor(const RGBQUAD *entry);
@@ -139,6 +161,9 @@ uint32_t *Gdi_Scratch(int which, int n);
 // when the operation does not use it; `pattern` null means `solid` everywhere).
 void Gdi_RopRow(uint8_t rop, uint32_t *d, const uint32_t *s, const uint32_t *pattern,
                 uint32_t solid, int n);
+
+// The operation without pattern that `rop` amounts to when the brush is hollow.
+uint8_t Gdi_HollowRop(uint8_t rop);
 
 // Whether the operation reads the source, the pattern.
 bool Gdi_RopUsesSource(uint8_t rop);
@@ -175,9 +200,6 @@ typedef struct {
 // when the extents differ. Coordinates as the API takes them.
 BOOL Gdi_Blit(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
               int sourceWidth, int sourceHeight, uint8_t rop);
-
-// The DC's brush as a pixel of the view (0 for a hollow or unknown brush).
-uint32_t Gdi_PatternPixel(const GdiDC *dc, const GdiView *view);
 
 // A blit between views with the API's clipping: the destination rectangle and the source
 // rectangle (src may be null when the operation takes none). TRUE unless it cannot be done.

@@ -6,10 +6,17 @@
 
 #include <stdlib.h>
 
-// A scratch bitmap of the destination's format, as CreateCompatibleBitmap would make it.
-static bool Gdi_ScratchView(GdiView *t, const GdiView *like, int width, int height)
+// A scratch bitmap as CreateCompatibleBitmap makes it for the destination: of its format, or,
+// where that fails (a negative width beside a DIB section), the 1 x 1 monochrome bitmap the
+// scratch device context keeps.
+static bool Gdi_ScratchView(GdiView *t, const GdiView *like, bool refused, int width, int height)
 {
     *t = *like;
+    if (refused) {
+        memset(t, 0, sizeof *t);
+        t->bpp = 1, t->mono = true, t->table = Gdi_MonoTable(), t->colors = 2;
+        width = height = 1;
+    }
     t->width = width, t->height = height;
     t->pitch = (width * like->bpp + 31) / 32 * 4;
     t->top = (uint8_t *)calloc((size_t)t->pitch, (size_t)height);
@@ -96,7 +103,7 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     memset(&scratch, 0, sizeof scratch);
     scratch.background = 0xFFFFFF, scratch.brush = d->brush, scratch.palette = d->palette;
     uint32_t pattern[2];
-    Gdi_MaskPixels(&mv, &scratch, &dv, pattern);
+    Gdi_MaskPixels(&mv, &scratch, &dv, pattern); // for the fast path, into 32 bits
     const GdiView *src = s ? &sv : 0;
     if (s && Gdi_FastMaskBlt(&dv, x, y, width, height, &sv, s, &scratch, sourceX, sourceY, &mv,
                              maskX, maskY, pattern, fore, back)) {
@@ -106,8 +113,11 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     int w = abs(width), h = abs(height);
     if (!w || !h)
         return TRUE;
+    const GdiBitmap *held = d->surface ? 0 : (const GdiBitmap *)Gdi_Lookup(d->bitmap, GDI_BITMAP);
+    bool refused = held && held->dib && width < 0;
     GdiView back1, fore2;
-    if (!Gdi_ScratchView(&back1, &dv, w, h) || !Gdi_ScratchView(&fore2, &dv, w, h)) {
+    if (!Gdi_ScratchView(&back1, &dv, refused, w, h) ||
+        !Gdi_ScratchView(&fore2, &dv, refused, w, h)) {
         free(back1.top);
         return FALSE;
     }
@@ -117,6 +127,9 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     Gdi_BlitViews(&fore2, &scratch, 0, 0, width, height, &dv, d, x, y, width, height, 0xCC);
     Gdi_BlitViews(&fore2, &scratch, 0, 0, width, height, src, s, sourceX, sourceY, width, height,
                   fore);
+    Gdi_MaskPixels(&mv, &scratch, &fore2, pattern);
+    w = fore2.width < w ? fore2.width : w;
+    h = fore2.height < h ? fore2.height : h;
     uint32_t *fv = Gdi_Scratch(0, w), *bv = Gdi_Scratch(1, w);
     for (int j = 0; fv && bv && j < h; j++) {
         const uint8_t *mrow = mv.top + Gdi_Wrap(j + maskY, mv.height) * mv.pitch;

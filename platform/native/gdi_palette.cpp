@@ -87,6 +87,13 @@ uint32_t Gdi_ColorToPixel(const GdiView *view, COLORREF color)
     return Gdi_NearestEntry(view->table, view->colors, color);
 }
 
+uint32_t Gdi_DCColorPixel(const GdiDC *dc, const GdiView *view, COLORREF color)
+{
+    if ((color >> 16) == 0x10FF) // DIBINDEX: an index of indexed views, black elsewhere
+        return view->bpp <= 8 ? color & 0xFF : 0;
+    return Gdi_ColorToPixel(view, Gdi_ResolveColor(dc, color));
+}
+
 uint32_t Gdi_BrushPixel(const GdiDC *dc, const GdiView *view, COLORREF color)
 {
     color = Gdi_ResolveColor(dc, color);
@@ -100,4 +107,37 @@ uint32_t Gdi_BrushPixel(const GdiDC *dc, const GdiView *view, COLORREF color)
     COLORREF background = Gdi_ResolveColor(dc, dc->background);
     uint32_t bit = Gdi_ColorToPixel(view, background);
     return color == background ? bit : bit ^ 1;
+}
+
+// Thresholds of the ordered dither, 0..63, repeating every 8 pixels across and down.
+static const uint8_t GDI_BAYER[8][8] = {
+    {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
+    {12, 44, 4, 36, 14, 46, 6, 38}, {60, 28, 52, 20, 62, 30, 54, 22},
+    {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+    {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21},
+};
+
+void Gdi_PreparePattern(GdiPattern *p, const GdiDC *dc, const GdiView *view)
+{
+    memset(p, 0, sizeof *p);
+    const GdiBrush *brush = (const GdiBrush *)Gdi_Lookup(dc->brush, GDI_BRUSH);
+    p->hollow = !brush || brush->hollow;
+    if (p->hollow)
+        return;
+    COLORREF color = Gdi_ResolveColor(dc, brush->color);
+    // A monochrome DDB dithers a brush by its brightness; other views take one pixel.
+    p->dithered = view->mono;
+    p->level =
+        (30 * (color & 0xFF) + 59 * ((color >> 8) & 0xFF) + 11 * ((color >> 16) & 0xFF)) / 100;
+    p->solid = Gdi_BrushPixel(dc, view, color);
+}
+
+const uint32_t *Gdi_PatternRow(const GdiPattern *p, int x, int y, int n, uint32_t *buffer)
+{
+    if (!p->dithered)
+        return 0;
+    const uint8_t *thresholds = GDI_BAYER[y & 7];
+    for (int i = 0; i < n; i++)
+        buffer[i] = p->level + 4 * thresholds[(x + i) & 7] >= 254;
+    return buffer;
 }

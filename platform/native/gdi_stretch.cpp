@@ -57,8 +57,9 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
     int n = dvis->right - dvis->left, sn = svis->right - svis->left;
     GdiSpan *columns = (GdiSpan *)malloc(sizeof(GdiSpan) * (DW + DH));
     uint32_t *line = Gdi_Scratch(0, sn), *out = Gdi_Scratch(1, n), *row = Gdi_Scratch(2, n);
+    uint32_t *patternRow = Gdi_Scratch(3, n);
     uint8_t *filled = (uint8_t *)malloc((size_t)n);
-    if (!columns || !line || !out || !row || !filled) {
+    if (!columns || !line || !out || !row || !patternRow || !filled) {
         free(columns);
         free(filled);
         return;
@@ -68,7 +69,8 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
     Gdi_MapAxis(SH, DH, rows);
     GdiConvert c;
     Gdi_PrepareConvert(&c, src, srcDC, dst, dstDC);
-    uint32_t solid = Gdi_RopUsesPattern(rop) ? Gdi_PatternPixel(dstDC, dst) : 0;
+    GdiPattern pattern;
+    Gdi_PreparePattern(&pattern, dstDC, dst);
     for (int kr = 0; kr < DH; kr++) {
         int y = Gdi_Along(dy, dh, kr);
         if (y < dvis->top || y >= dvis->bottom)
@@ -98,9 +100,10 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
             continue;
         uint8_t *target = dst->top + y * dst->pitch;
         Gdi_UnpackRow(target, dst->bpp, dvis->left, n, row);
+        const uint32_t *p = Gdi_PatternRow(&pattern, dvis->left, y, n, patternRow);
         for (int x = 0; x < n; x++)
             if (filled[x])
-                row[x] = Gdi_Rop3(rop, solid, out[x], row[x]);
+                row[x] = Gdi_Rop3(rop, p ? p[x] : pattern.solid, out[x], row[x]);
         Gdi_PackRow(target, dst->bpp, dvis->left, n, row);
     }
     free(columns);

@@ -51,14 +51,21 @@ static void Cases_ReportResults(const char *name, const uint32_t *results, int c
     Cases_Report(name, count);
 }
 
-static void Cases_RandomTable(int n, bool crowded)
+enum { TABLE_RANDOM, TABLE_CROWDED, TABLE_TWICE };
+
+// Random colour tables; crowded: near colours in a small cube, where rounding decides the
+// nearest entry; twice: the first eight colours again and again, where indices and colours
+// part ways.
+static void Cases_RandomTable(int n, int kind)
 {
     for (int i = 0; i < n; i++) {
         uint32_t r = Cases_Random();
-        // Near colours crowd into a small cube, where rounding decides the nearest entry.
-        uint32_t c = crowded ? 0x707070 + (r & 0x1F1F1F) : r;
+        uint32_t c = kind == TABLE_CROWDED ? 0x707070 + (r & 0x1F1F1F) : r;
         memcpy(&s.table[i], &c, 4);
     }
+    if (kind == TABLE_TWICE)
+        for (int i = 0; i < n; i++)
+            s.table[i] = s.table[i % 8];
 }
 
 static Pic Pic_Dib(char kind, int width, int height, bool bottomUp, int colors)
@@ -204,12 +211,13 @@ static void Pic_Report(const char *name, const Pic *p, uint32_t result)
 
 typedef struct {
     const char *name;
-    char dst, src;   // Pic kinds; src 'N': no source
-    int brush;       // stock brush selected into the destination, or -1
-    int8_t colors;   // colour-table entries of indexed pictures (0: all)
-    uint8_t shared;  // indexed source and destination share one table
-    uint8_t crowded; // tables of near colours
-    uint8_t few;     // 32-bit sources of four colours around the source's background colour
+    char dst, src;  // Pic kinds; src 'N': no source
+    int brush;      // stock brush selected into the destination, or -1
+    int8_t colors;  // colour-table entries of indexed pictures (0: all)
+    uint8_t shared; // indexed source and destination share one table (2: set again, which
+                    // clears the reserved bytes)
+    uint8_t tables; // TABLE_*
+    uint8_t few;    // 32-bit sources of four colours around the source's background colour
 } RopPair;
 
 static const RopPair ROP_PAIRS[] = {
@@ -235,6 +243,15 @@ static const RopPair ROP_PAIRS[] = {
     {"4<-4", '4', '4', -1, 0, 0, 0, 0},
     {"4<-4 near", '4', '4', -1, 0, 0, 1, 0},
     {"4<-4 shared table", '4', '4', -1, 0, 1, 0, 0},
+    {"4<-4 shared doubled table", '4', '4', -1, 0, 1, TABLE_TWICE, 0},
+    {"4<-4 doubled tables", '4', '4', -1, 0, 0, TABLE_TWICE, 0},
+    {"4<-4 table set again", '4', '4', -1, 0, 2, TABLE_TWICE, 0},
+    {"8<-8 shared doubled table", '8', '8', -1, 0, 1, TABLE_TWICE, 0},
+    {"32<-32 null brush", 'X', 'X', NULL_BRUSH, 0, 0, 0, 0},
+    {"32<-none null brush", 'X', 'N', NULL_BRUSH, 0, 0, 0, 0},
+    {"4<-none null brush", '4', 'N', NULL_BRUSH, 0, 0, 0, 0},
+    {"1ddb<-none grey brush", 'M', 'N', GRAY_BRUSH, 0, 0, 0, 0},
+    {"1ddb<-32 grey brush", 'M', 'X', GRAY_BRUSH, 0, 0, 0, 1},
     {"4<-8", '4', '8', -1, 0, 0, 0, 0},
     {"4<-none", '4', 'N', -1, 0, 0, 0, 0},
     {"4<-32 grey brush", '4', 'X', GRAY_BRUSH, 0, 0, 0, 0},
@@ -252,19 +269,20 @@ static const RopPair ROP_PAIRS[] = {
     {"ddb32<-32", 'C', 'X', -1, 0, 0, 0, 1},
 };
 
-// Where the blits land: unaligned and byte-aligned, inside a 72 x 8 picture.
+// Where the blits land inside a 72 x 8 picture: moved left, byte-aligned, moved right.
 static const struct {
     int x, y, width, height, sourceX, sourceY;
 } ROP_PLACES[] = {
     {3, 1, 37, 5, 5, 2},
     {0, 0, 64, 3, 8, 1},
+    {6, 2, 30, 5, 3, 1},
 };
 
 static void Cases_RopPair(const RopPair *pair)
 {
     const int w = 72, h = 8;
     s.random = 0x1234567u + (uint32_t)(pair - ROP_PAIRS);
-    Cases_RandomTable(256, pair->crowded);
+    Cases_RandomTable(256, pair->tables);
     Pic src;
     memset(&src, 0, sizeof src);
     const uint32_t key = Cases_Random() & 0xFFFFFF;
@@ -284,14 +302,16 @@ static void Cases_RopPair(const RopPair *pair)
         SetTextColor(src.dc, Cases_Random() & 0xFFFFFF);
     }
     if (!pair->shared)
-        Cases_RandomTable(256, pair->crowded);
+        Cases_RandomTable(256, pair->tables);
     Pic dst = Pic_Make(pair->dst, w, h, pair->colors);
     SetBkColor(dst.dc, Cases_Random() & 0xFFFFFF);
     SetTextColor(dst.dc, Cases_Random() & 0xFFFFFF);
+    if (pair->shared == 2)
+        SetDIBColorTable(dst.dc, 0, 256, s.table);
     HGDIOBJ brush = pair->brush >= 0 ? SelectObject(dst.dc, GetStockObject(pair->brush)) : 0;
     const uint32_t fill = Cases_Random();
     char name[64];
-    for (int place = 0; place < 2; place++)
+    for (int place = 0; place < 3; place++)
         for (int rop = 0; rop < 256; rop++) {
             s.random = fill;
             Pic_Fill(&dst, false, 0);
@@ -348,10 +368,10 @@ static void Cases_Mask(const MaskCase *c)
 {
     const int w = 48, h = 8;
     s.random = 0x7654321u + (uint32_t)(c - MASK_CASES);
-    Cases_RandomTable(256, false);
+    Cases_RandomTable(256, TABLE_RANDOM);
     Pic src = Pic_Make(c->src, w, h, 0);
     Pic_Fill(&src, false, 0);
-    Cases_RandomTable(256, false);
+    Cases_RandomTable(256, TABLE_RANDOM);
     Pic dst = Pic_Make(c->dst, w, h, 0);
     SetBkColor(dst.dc, Cases_Random() & 0xFFFFFF);
     SetTextColor(dst.dc, Cases_Random() & 0xFFFFFF);
@@ -450,10 +470,10 @@ static const StretchCase STRETCH_CASES[] = {
 static void Cases_Stretch(const StretchCase *c)
 {
     s.random = 0x3141592u + (uint32_t)(c - STRETCH_CASES);
-    Cases_RandomTable(256, false);
+    Cases_RandomTable(256, TABLE_RANDOM);
     Pic src = Pic_Make(c->src, abs(c->sourceWidth) + 4, abs(c->sourceHeight) + 4, 0);
     Pic_Fill(&src, false, 0);
-    Cases_RandomTable(256, false);
+    Cases_RandomTable(256, TABLE_RANDOM);
     int w = abs(c->width) + 4, h = abs(c->height) + 4;
     Pic dst = Pic_Make(c->dst, c->dst == 'W' ? 640 : w, c->dst == 'W' ? 400 : h, 0);
     Pic_Fill(&dst, false, 0);
@@ -491,7 +511,7 @@ static void Cases_Plg(void)
     for (int k = 0; k < (int)(sizeof PLG_CASES / sizeof PLG_CASES[0]); k++) {
         for (int depth = 0; depth < 2; depth++) {
             s.random = 0x2718281u + k;
-            Cases_RandomTable(16, false);
+            Cases_RandomTable(16, TABLE_RANDOM);
             Pic src = Pic_Make(depth ? '4' : 'X', 16, 16, 16);
             Pic_Fill(&src, false, 0);
             Pic dst = Pic_Make('X', 48, 48, 0);
@@ -581,11 +601,11 @@ static void Cases_ColorTables(void)
     char name[64];
     for (int k = 0; k < (int)(sizeof rows / sizeof rows[0]); k++) {
         s.random = 0x1111u + k;
-        Cases_RandomTable(256, false);
+        Cases_RandomTable(256, TABLE_RANDOM);
         Pic p = Pic_Make(rows[k].kind, 4, 2, rows[k].colors);
         uint32_t results[3 + 512];
         RGBQUAD colors[256];
-        Cases_RandomTable(256, false);
+        Cases_RandomTable(256, TABLE_RANDOM);
         results[0] = SetDIBColorTable(p.dc, rows[k].start, rows[k].count, s.table);
         memset(colors, 0xEE, sizeof colors);
         results[1] = GetDIBColorTable(p.dc, rows[k].start, rows[k].count, colors);
@@ -641,14 +661,14 @@ static void Cases_SetDIBits(void)
             RGBTRIPLE colors[256];
         } info;
         memset(&info, 0, sizeof info);
-        Cases_RandomTable(256, false);
+        Cases_RandomTable(256, TABLE_RANDOM);
         for (int i = 0; i < 256; i++) {
             info.colors[i].rgbtRed = s.table[i].rgbRed;
             info.colors[i].rgbtGreen = s.table[i].rgbGreen;
             info.colors[i].rgbtBlue = s.table[i].rgbBlue;
         }
         if (!rows[k].sameColors)
-            Cases_RandomTable(256, false);
+            Cases_RandomTable(256, TABLE_RANDOM);
         info.header.bcSize = sizeof info.header;
         info.header.bcWidth = 16;
         info.header.bcHeight = (WORD)rows[k].height;
@@ -683,7 +703,7 @@ static void Cases_Merge(void)
 {
     for (int dib = 0; dib < 2; dib++) {
         s.random = 0x4444u + dib;
-        Cases_RandomTable(16, false);
+        Cases_RandomTable(16, TABLE_RANDOM);
         Pic target = Pic_Make('4', 640, 400, 16);
         Pic_Fill(&target, false, 0);
         RGBQUAD grey[16], saved[16];
@@ -725,7 +745,7 @@ static void Cases_Clipping(void)
     for (int k = 0; k < (int)(sizeof rows / sizeof rows[0]); k++)
         for (int depth = 0; depth < 2; depth++) {
             s.random = 0x6666u + k;
-            Cases_RandomTable(16, false);
+            Cases_RandomTable(16, TABLE_RANDOM);
             Pic src = Pic_Make(depth ? '4' : 'X', 48, 10, 16);
             Pic_Fill(&src, false, 0);
             Pic dst = Pic_Make('X', 48, 10, 0);
@@ -748,7 +768,7 @@ static void Cases_Compatible(void)
     char name[64];
     for (int k = 0; k < (int)sizeof kinds; k++) {
         s.random = 0x7777u + k;
-        Cases_RandomTable(256, false);
+        Cases_RandomTable(256, TABLE_RANDOM);
         HDC base = s.screen;
         Pic holder;
         memset(&holder, 0, sizeof holder);
@@ -813,6 +833,178 @@ static void Cases_Objects(void)
     Cases_ReportResults("object rules", r, n);
 }
 
+// Blits within one bitmap, overlapping in every direction. Not here: a monochrome DDB moved
+// right and up onto itself, where Wine also changes pixels outside the rectangle.
+static void Cases_Overlap(void)
+{
+    static const int moves[][4] = {{2, 1, 0, 0}, {0, 0, 2, 1}, {3, 0, 0, 0},
+                                   {0, 0, 3, 0}, {0, 2, 0, 0}, {1, 0, 0, 2}};
+    const char kinds[] = {'X', '4', 'M'};
+    char name[64];
+    for (int k = 0; k < 3; k++)
+        for (int m = 0; m < 6 - (kinds[k] == 'M'); m++) {
+            s.random = 0x8888u + m;
+            Cases_RandomTable(16, TABLE_RANDOM);
+            Pic p = Pic_Make(kinds[k], 40, 8, 16);
+            Pic_Fill(&p, false, 0);
+            BOOL ok = BitBlt(p.dc, moves[m][0], moves[m][1], 30, 5, p.dc, moves[m][2], moves[m][3],
+                             m & 1 ? SRCCOPY : SRCPAINT);
+            snprintf(name, sizeof name, "overlap %c to %d,%d from %d,%d", kinds[k], moves[m][0],
+                     moves[m][1], moves[m][2], moves[m][3]);
+            Pic_Report(name, &p, ok);
+            Pic_Free(&p);
+        }
+}
+
+// Text and background colours given as palette indices and palette-relative colours.
+static void Cases_ColorKinds(void)
+{
+    static const COLORREF colors[][2] = {{0x01000003, 0x0100000D},
+                                         {0x02123456, 0x02FEDCBA},
+                                         {0x01000019, 0x01000300},
+                                         {0x10FF0002, 0x04808080}};
+    char name[64];
+    for (int k = 0; k < 4; k++) {
+        s.random = 0x9999u + k;
+        Cases_RandomTable(16, TABLE_RANDOM);
+        Pic src = Pic_Make('M', 24, 3, 0);
+        Pic_Fill(&src, false, 0);
+        for (int d = 0; d < 2; d++) {
+            Pic dst = Pic_Make(d ? '4' : 'X', 24, 3, 16);
+            SetTextColor(dst.dc, colors[k][0]);
+            SetBkColor(dst.dc, colors[k][1]);
+            BOOL ok = BitBlt(dst.dc, 0, 0, 24, 3, src.dc, 0, 0, SRCCOPY);
+            snprintf(name, sizeof name, "colours %08lx %08lx onto %c", (unsigned long)colors[k][0],
+                     (unsigned long)colors[k][1], dst.kind);
+            Pic_Report(name, &dst, ok);
+            Pic_Free(&dst);
+        }
+        Pic_Free(&src);
+    }
+}
+
+// Descriptions CreateDIBSection must refuse or take, and SetBitmapBits on colour bitmaps.
+static void Cases_Descriptions(void)
+{
+    static const int rows[][5] = {// width, height, bit count, planes, compression
+                                  {8, 8, 4, 1, 0},  {0, 8, 4, 1, 0}, {8, 0, 4, 1, 0},
+                                  {-8, 8, 4, 1, 0}, {8, 8, 3, 1, 0}, {8, 8, 4, 2, 0},
+                                  {8, 8, 4, 1, 2},  {8, 8, 1, 1, 0}, {8, -8, 8, 1, 0}};
+    uint32_t results[2 * 9 + 4];
+    int n = 0;
+    for (int k = 0; k < 9; k++) {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[256];
+        } info;
+        memset(&info, 0, sizeof info);
+        info.header.biSize = sizeof info.header;
+        info.header.biWidth = rows[k][0];
+        info.header.biHeight = rows[k][1];
+        info.header.biBitCount = (WORD)rows[k][2];
+        info.header.biPlanes = (WORD)rows[k][3];
+        info.header.biCompression = (DWORD)rows[k][4];
+        void *bits = &info;
+        HBITMAP made =
+            CreateDIBSection(s.screen, (const BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
+        results[n++] = made != 0;
+        results[n++] = bits != 0;
+        DeleteObject(made);
+    }
+    static uint8_t bytes[4 * 9 * 3];
+    s.random = 0xAAAAu;
+    for (size_t i = 0; i < sizeof bytes; i++)
+        bytes[i] = (uint8_t)Cases_Random();
+    Pic colour = Pic_Make('C', 9, 3, 0);
+    results[n++] = (uint32_t)SetBitmapBits(colour.bitmap, sizeof bytes, bytes);
+    Pic indexed = Pic_Make('4', 9, 3, 16);
+    results[n++] = (uint32_t)SetBitmapBits(indexed.bitmap, 15, bytes);
+    results[n++] = GetDIBColorTable(s.screen, 0, 16, s.table);
+    results[n++] = SetDIBColorTable(s.screen, 0, 16, s.table);
+    int at = Pic_Read(&colour, 0);
+    at = Pic_Read(&indexed, at);
+    memcpy(s.values + at, results, n * sizeof results[0]);
+    Cases_Report("descriptions and bitmap bits of colour bitmaps", at + n);
+    Pic_Free(&indexed);
+    Pic_Free(&colour);
+}
+
+// SetDIBits from other descriptions: top-down, each depth, palette indices, partial lines.
+static void Cases_SetDIBitsMore(void)
+{
+    static const struct {
+        int bpp, height, start, lines;
+        UINT usage;
+        char into;
+    } rows[] = {{4, -6, 0, 6, DIB_RGB_COLORS, 'X'},  {4, -6, 2, 3, DIB_RGB_COLORS, 'X'},
+                {4, 6, 2, 3, DIB_RGB_COLORS, 'X'},   {1, 6, 0, 6, DIB_RGB_COLORS, '4'},
+                {32, 6, 0, 6, DIB_RGB_COLORS, '8'},  {8, 6, 0, 6, DIB_PAL_COLORS, 'X'},
+                {4, 4, 0, 4, DIB_RGB_COLORS, 'C'},   {32, -6, 1, 5, DIB_RGB_COLORS, 'M'},
+                {32, 6, 1, 9, DIB_RGB_COLORS, 'X'},  {32, -6, 4, 2, DIB_RGB_COLORS, 'X'},
+                {32, -6, 7, 2, DIB_RGB_COLORS, 'X'}, {32, 6, 7, 2, DIB_RGB_COLORS, 'X'}};
+    char name[80];
+    for (int k = 0; k < (int)(sizeof rows / sizeof rows[0]); k++) {
+        s.random = 0xBBBBu + k;
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[256];
+        } info;
+        memset(&info, 0, sizeof info);
+        Cases_RandomTable(256, TABLE_RANDOM);
+        memcpy(info.colors, s.table, sizeof info.colors);
+        info.header.biSize = sizeof info.header;
+        info.header.biWidth = 10;
+        info.header.biHeight = rows[k].height;
+        info.header.biPlanes = 1;
+        info.header.biBitCount = (WORD)rows[k].bpp;
+        static uint32_t data[10 * 12]; // room for twice the lines of any description
+        for (int i = 0; i < 10 * 12; i++)
+            data[i] = Cases_Random();
+        Cases_RandomTable(256, TABLE_RANDOM);
+        Pic p = Pic_Make(rows[k].into, 12, 8, 0);
+        Pic_Fill(&p, false, 0);
+        int result = SetDIBits(p.dc, p.bitmap, rows[k].start, rows[k].lines, data,
+                               (const BITMAPINFO *)&info, rows[k].usage);
+        snprintf(name, sizeof name, "SetDIBits %d bits height %d lines %d+%d usage %u into %c",
+                 rows[k].bpp, rows[k].height, rows[k].start, rows[k].lines, rows[k].usage,
+                 rows[k].into);
+        Pic_Report(name, &p, (uint32_t)result);
+        Pic_Free(&p);
+    }
+}
+
+// Mask blits at the edges: mirrored and empty sizes, no source, a monochrome destination.
+static void Cases_MaskEdges(void)
+{
+    static const struct {
+        char dst;
+        int width, height;
+        DWORD rop4;
+        bool source;
+    } rows[] = {{'X', -20, 4, 0xCCAA0000, true}, {'X', 20, 0, 0xCCAA0000, true},
+                {'X', 20, 4, 0x55AA0000, false}, {'M', 20, 4, 0xCCAA0000, true},
+                {'M', 20, 4, 0x66EE0000, true},  {'1', 20, 4, 0xAACC0000, true}};
+    char name[64];
+    for (int k = 0; k < (int)(sizeof rows / sizeof rows[0]); k++) {
+        s.random = 0xCCCCu + k;
+        Cases_RandomTable(16, TABLE_RANDOM);
+        Pic src = Pic_Make('4', 32, 8, 16);
+        Pic_Fill(&src, false, 0);
+        Pic dst = Pic_Make(rows[k].dst, 32, 8, 2);
+        Pic_Fill(&dst, false, 0);
+        Pic mask = Pic_Make('M', 32, 8, 0);
+        Pic_Fill(&mask, false, 0);
+        BOOL ok = MaskBlt(dst.dc, 25, 2, rows[k].width, rows[k].height, rows[k].source ? src.dc : 0,
+                          1, 1, mask.bitmap, 2, 1, rows[k].rop4);
+        snprintf(name, sizeof name, "maskblt edge %c %dx%d %08lx", rows[k].dst, rows[k].width,
+                 rows[k].height, (unsigned long)rows[k].rop4);
+        Pic_Report(name, &dst, ok);
+        Pic_Free(&mask);
+        Pic_Free(&dst);
+        Pic_Free(&src);
+    }
+}
+
 int GdiCases_Run(HDC screen, GdiCasesReport report)
 {
     s.report = report;
@@ -833,5 +1025,10 @@ int GdiCases_Run(HDC screen, GdiCasesReport report)
     Cases_Clipping();
     Cases_Compatible();
     Cases_Objects();
+    Cases_Overlap();
+    Cases_ColorKinds();
+    Cases_Descriptions();
+    Cases_SetDIBitsMore();
+    Cases_MaskEdges();
     return s.count;
 }
