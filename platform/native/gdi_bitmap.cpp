@@ -3,7 +3,40 @@
 
 #include <stdlib.h>
 
-enum { GDI_MAX_SIDE = 0x7FFF };
+enum {
+    GDI_MAX_SIDE = 0x7FFF,
+    GDI_SPARES = 4,            // freed pixel buffers kept for the next bitmap of their size
+    GDI_SPARE_MIN = 64 * 1024, // smaller ones go straight back to the allocator
+};
+
+static struct {
+    uint8_t *spare[GDI_SPARES];
+    size_t spareSize[GDI_SPARES];
+} s_bitmaps;
+
+uint8_t *Gdi_AllocBits(size_t size)
+{
+    // A frame's scratch bitmaps come and go at the same sizes: reusing their memory spares
+    // the system fresh pages every time.
+    for (int i = 0; size >= GDI_SPARE_MIN && i < GDI_SPARES; i++)
+        if (s_bitmaps.spare[i] && s_bitmaps.spareSize[i] == size) {
+            uint8_t *bits = s_bitmaps.spare[i];
+            s_bitmaps.spare[i] = 0;
+            memset(bits, 0, size);
+            return bits;
+        }
+    return (uint8_t *)calloc(size ? size : 1, 1);
+}
+
+void Gdi_FreeBits(uint8_t *bits, size_t size)
+{
+    for (int i = 0; bits && size >= GDI_SPARE_MIN && i < GDI_SPARES; i++)
+        if (!s_bitmaps.spare[i]) {
+            s_bitmaps.spare[i] = bits, s_bitmaps.spareSize[i] = size;
+            return;
+        }
+    free(bits);
+}
 
 // A zeroed bitmap of the given format, not yet registered; null when out of memory.
 static GdiBitmap *Gdi_NewBitmap(int width, int height, int bpp, bool dib)
@@ -17,7 +50,7 @@ static GdiBitmap *Gdi_NewBitmap(int width, int height, int bpp, bool dib)
     // DIB rows end on a 4-byte boundary, DDB rows (as SetBitmapBits takes them) on 2 bytes.
     int align = dib ? 32 : 16;
     b->stride = (width * bpp + align - 1) / align * (align / 8);
-    b->bits = (uint8_t *)calloc((size_t)b->stride, (size_t)height);
+    b->bits = Gdi_AllocBits((size_t)b->stride * height);
     if (!b->bits) {
         free(b);
         return 0;

@@ -86,6 +86,8 @@ BOOL Gdi_BlitViews(const GdiView *dv, GdiDC *dstDC, int x, int y, int width, int
     const GdiBrush *brush = (const GdiBrush *)Gdi_Lookup(dstDC->brush, GDI_BRUSH);
     if (!brush || brush->hollow)
         rop = Gdi_HollowRop(rop);
+    if (rop == 0xAA)
+        return TRUE; // the destination as it is
     GdiRect dvis = Gdi_Bounds(x, y, width, height);
     bool visible = width && height && Gdi_ClipToView(&dvis, dv);
     if (!Gdi_RopUsesSource(rop)) {

@@ -79,6 +79,10 @@ void Gdi_ReleaseBitmap(HBITMAP bitmap);
 
 // ---- bitmaps (gdi_bitmap.cpp) ----
 
+// Zeroed memory for a bitmap's pixels (null when out of memory), and its return.
+uint8_t *Gdi_AllocBits(size_t size);
+void Gdi_FreeBits(uint8_t *bits, size_t size);
+
 // A bitmap description: size (height negative: rows top-down), depth and colours.
 typedef struct {
     int width, height, bpp, colors;

@@ -6,6 +6,25 @@
 
 #include <stdlib.h>
 
+static struct {
+    uint32_t expanded[256][8]; // a mask byte's eight pattern pixels, for the fast path
+    uint64_t pairs[256];       // a 4-bit source byte's two pixels
+    uint64_t patternPairs[4];  // two mask bits' pattern pixels
+} s_mask;
+
+// Two neighbouring 32-bit pixels at once.
+static inline uint64_t Gdi_Load2(const uint32_t *p)
+{
+    uint64_t v;
+    memcpy(&v, p, 8);
+    return v;
+}
+
+static inline void Gdi_Store2(uint32_t *p, uint64_t v)
+{
+    memcpy(p, &v, 8);
+}
+
 // A scratch bitmap as CreateCompatibleBitmap makes it for the destination: of its format, or,
 // where that fails (a negative width beside a DIB section), the 1 x 1 monochrome bitmap the
 // scratch device context keeps.
@@ -19,7 +38,7 @@ static bool Gdi_ScratchView(GdiView *t, const GdiView *like, bool refused, int w
     }
     t->width = width, t->height = height;
     t->pitch = (width * like->bpp + 31) / 32 * 4;
-    t->top = (uint8_t *)calloc((size_t)t->pitch, (size_t)height);
+    t->top = Gdi_AllocBits((size_t)t->pitch * height);
     return t->top != 0;
 }
 
@@ -42,7 +61,8 @@ static inline int Gdi_Wrap(int v, int n)
 }
 
 // The composition's case: 0xCCAA0029 or 0xAACC0020 into 32 bits, every rectangle inside its
-// bitmap, the mask not repeating. Per pixel exactly what the general path makes.
+// bitmap, the mask not repeating. Per pixel exactly what the general path makes:
+// back ^ ((back ^ fore) & pattern), with fore and back each the source or the destination.
 static bool Gdi_FastMaskBlt(const GdiView *dv, int x, int y, int w, int h, const GdiView *sv,
                             const GdiDC *srcDC, const GdiDC *scratch, int sx, int sy,
                             const GdiView *mv, int mx, int my, const uint32_t pattern[2],
@@ -52,25 +72,74 @@ static bool Gdi_FastMaskBlt(const GdiView *dv, int x, int y, int w, int h, const
     if (!composing || dv->bpp != 32 || !Gdi_FastPaths() || w <= 0 || h <= 0 || x < 0 || y < 0 ||
         x + w > dv->width || y + h > dv->height || sx < 0 || sy < 0 || sx + w > sv->width ||
         sy + h > sv->height || mx < 0 || my < 0 || mx + w > mv->width || my + h > mv->height ||
-        (sv->top == dv->top))
+        sv->top == dv->top)
         return false;
     GdiConvert c;
     Gdi_PrepareConvert(&c, sv, srcDC, dv, scratch);
-    uint32_t *line = Gdi_Scratch(0, w);
+    uint32_t *line = Gdi_Scratch(0, w + 8);
     if (!line)
         return false;
-    const uint32_t p1 = pattern[1], p0 = pattern[0];
+    for (int b = 0; b < 256; b++) {
+        for (int k = 0; k < 8; k++)
+            s_mask.expanded[b][k] = pattern[(b >> (7 - k)) & 1];
+        s_mask.pairs[b] = c.lut[b >> 4] | (uint64_t)c.lut[b & 0xF] << 32;
+    }
+    for (int v = 0; v < 4; v++)
+        s_mask.patternPairs[v] = pattern[v >> 1] | (uint64_t)pattern[v & 1] << 32;
     const bool foreIsSource = fore == 0xCC;
+    // A 4-bit source whose pixels start on a byte where the mask's do: read in place.
+    const int lead = (8 - (mx & 7)) & 7;
+    const bool inPlace = sv->bpp == 4 && !c.identity && !((sx + lead) & 1);
     for (int j = 0; j < h; j++) {
         uint32_t *d = (uint32_t *)(dv->top + (y + j) * dv->pitch) + x;
         const uint8_t *m = mv->top + (my + j) * mv->pitch;
-        Gdi_ConvertRow(&c, sx, sy + j, w, line);
-        for (int i = 0; i < w; i++) {
-            int bit = (m[(mx + i) >> 3] >> (7 - ((mx + i) & 7))) & 1;
-            uint32_t p = bit ? p1 : p0;
-            uint32_t s = line[i], old = d[i];
-            uint32_t fg = foreIsSource ? s : old, bg = foreIsSource ? old : s;
-            d[i] = (fg & p) | (bg & ~p);
+        const uint8_t *sb = sv->top + (sy + j) * sv->pitch + ((sx + lead) >> 1);
+        if (!inPlace)
+            Gdi_ConvertRow(&c, sx, sy + j, w, line);
+        else if (lead)
+            Gdi_ConvertRow(&c, sx, sy + j, lead < w ? lead : w, line);
+        int i = 0;
+        for (; i < w && ((mx + i) & 7); i++) {
+            uint32_t p = pattern[Gdi_GetPixel(m, 1, mx + i)];
+            uint32_t fg = foreIsSource ? line[i] : d[i], bg = foreIsSource ? d[i] : line[i];
+            d[i] = bg ^ ((bg ^ fg) & p);
+        }
+        const uint8_t *mb = m + ((mx + i) >> 3);
+        // In place: two pixels at a time; a mask byte of 0 bits with a 0 pattern there keeps
+        // the destination (text) or is the source (graphics).
+        for (; inPlace && i + 8 <= w; i += 8, mb++, sb += 4) {
+            uint8_t bits = *mb;
+            uint32_t *dd = d + i;
+            if (!bits && !pattern[0]) {
+                if (!foreIsSource)
+                    for (int k = 0; k < 4; k++)
+                        Gdi_Store2(dd + 2 * k, s_mask.pairs[sb[k]]);
+                continue;
+            }
+            for (int k = 0; k < 4; k++) {
+                uint64_t s2 = s_mask.pairs[sb[k]], d2 = Gdi_Load2(dd + 2 * k);
+                uint64_t p2 = s_mask.patternPairs[(bits >> (6 - 2 * k)) & 3];
+                Gdi_Store2(dd + 2 * k,
+                           foreIsSource ? d2 ^ ((d2 ^ s2) & p2) : s2 ^ ((s2 ^ d2) & p2));
+            }
+        }
+        for (; i + 8 <= w; i += 8, mb++) {
+            const uint32_t *p = s_mask.expanded[*mb];
+            uint32_t *dd = d + i;
+            const uint32_t *ss = line + i;
+            if (foreIsSource)
+                for (int k = 0; k < 8; k++)
+                    dd[k] ^= (dd[k] ^ ss[k]) & p[k];
+            else
+                for (int k = 0; k < 8; k++)
+                    dd[k] = ss[k] ^ ((ss[k] ^ dd[k]) & p[k]);
+        }
+        if (inPlace && i < w)
+            Gdi_ConvertRow(&c, sx, sy + j, w, line);
+        for (; i < w; i++) {
+            uint32_t p = pattern[Gdi_GetPixel(m, 1, mx + i)];
+            uint32_t fg = foreIsSource ? line[i] : d[i], bg = foreIsSource ? d[i] : line[i];
+            d[i] = bg ^ ((bg ^ fg) & p);
         }
     }
     return true;
@@ -118,7 +187,7 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     GdiView back1, fore2;
     if (!Gdi_ScratchView(&back1, &dv, refused, w, h) ||
         !Gdi_ScratchView(&fore2, &dv, refused, w, h)) {
-        free(back1.top);
+        Gdi_FreeBits(back1.top, (size_t)back1.pitch * back1.height);
         return FALSE;
     }
     Gdi_BlitViews(&back1, &scratch, 0, 0, width, height, &dv, d, x, y, width, height, 0xCC);
@@ -143,8 +212,8 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
         Gdi_PackRow(frow, fore2.bpp, 0, w, fv);
     }
     Gdi_BlitViews(&dv, d, x, y, width, height, &fore2, &scratch, 0, 0, width, height, 0xCC);
-    free(back1.top);
-    free(fore2.top);
+    Gdi_FreeBits(back1.top, (size_t)back1.pitch * back1.height);
+    Gdi_FreeBits(fore2.top, (size_t)fore2.pitch * fore2.height);
     Gdi_MarkDrawn(d);
     return TRUE;
 }

@@ -47,6 +47,16 @@ static const PALETTEENTRY GDI_DEFAULT_PALETTE[20] = {
 static const COLORREF GDI_STOCK_BRUSHES[6] = {0xFFFFFF, 0xC0C0C0, 0x808080,
                                               0x404040, 0x000000, 0x000000};
 
+// Frees an object's memory: a bitmap's pixels with it.
+static void Gdi_Destroy(int kind, void *object)
+{
+    if (kind == GDI_BITMAP && object) {
+        GdiBitmap *bitmap = (GdiBitmap *)object;
+        Gdi_FreeBits(bitmap->bits, (size_t)bitmap->stride * bitmap->height);
+    }
+    free(object);
+}
+
 static uint32_t Gdi_HandleSlot(const void *handle, uint32_t *generation, uint32_t *kind)
 {
     uintptr_t v = (uintptr_t)handle;
@@ -84,7 +94,7 @@ static void *Gdi_Add(GdiKind kind, void *object, bool counted, bool stock)
                                  ? 0
                                  : (GdiSlot *)realloc(s_objects.slots, capacity * sizeof(GdiSlot));
             if (!grown) {
-                free(object);
+                Gdi_Destroy(kind, object);
                 return 0;
             }
             s_objects.slots = grown;
@@ -140,9 +150,7 @@ void *Gdi_Register(GdiKind kind, void *object, bool counted)
 {
     Gdi_MakeStock();
     if (counted && s_objects.failIn && --s_objects.failIn == 0) {
-        if (kind == GDI_BITMAP && object)
-            free(((GdiBitmap *)object)->bits);
-        free(object);
+        Gdi_Destroy(kind, object);
         return 0;
     }
     return Gdi_Add(kind, object, counted, false);
@@ -171,9 +179,7 @@ void Gdi_Unregister(const void *handle)
     GdiSlot *entry = Gdi_Slot(handle);
     if (!entry || entry->stock)
         return;
-    if (entry->kind == GDI_BITMAP)
-        free(((GdiBitmap *)entry->object)->bits);
-    free(entry->object);
+    Gdi_Destroy(entry->kind, entry->object);
     entry->object = 0;
     if (entry->counted)
         s_objects.live--;

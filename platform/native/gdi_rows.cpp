@@ -37,11 +37,30 @@ uint32_t Gdi_GetPixel(const uint8_t *row, int bpp, int x)
 
 void Gdi_UnpackRow(const uint8_t *row, int bpp, int x, int n, uint32_t *values)
 {
-    if (bpp == 32) {
+    int i = 0;
+    switch (bpp) {
+    case 32:
         memcpy(values, (const uint32_t *)row + x, (size_t)n * 4);
         return;
+    case 8:
+        for (; i < n; i++)
+            values[i] = row[x + i];
+        return;
+    case 4: // whole bytes once on a byte
+        if (x & 1)
+            values[i++] = row[x >> 1] & 0xF;
+        for (const uint8_t *p = row + ((x + i) >> 1); i + 2 <= n; i += 2, p++)
+            values[i] = *p >> 4, values[i + 1] = *p & 0xF;
+        break;
+    case 1:
+        for (; i < n && ((x + i) & 7); i++)
+            values[i] = Gdi_GetPixel(row, 1, x + i);
+        for (const uint8_t *p = row + ((x + i) >> 3); i + 8 <= n; i += 8, p++)
+            for (int k = 0; k < 8; k++)
+                values[i + k] = (*p >> (7 - k)) & 1;
+        break;
     }
-    for (int i = 0; i < n; i++)
+    for (; i < n; i++)
         values[i] = Gdi_GetPixel(row, bpp, x + i);
 }
 

@@ -43,10 +43,28 @@ static void Gdi_MapAxis(int from, int to, GdiSpan *spans)
     }
 }
 
-// The k-th pixel along an extent from `start`: a negative extent runs backwards.
-static inline int Gdi_Along(int start, int extent, int k)
+// Where the source pixels behind each destination pixel lie within the clipped source: for
+// destination pixel k from `dstart` along `dextent`, the run from spans[k] along `sextent`
+// from `sstart`, as an inclusive range [lo, hi] of offsets from `vislo`, cut to [0, size);
+// lo > hi when none is left. Only destination pixels within [dvlo, dvhi) are kept, at their
+// offset from dvlo.
+typedef struct {
+    int lo, hi;
+} GdiRange;
+
+static void Gdi_Ranges(const GdiSpan *spans, int count, int dstart, int dextent, int dvlo, int dvhi,
+                       int sstart, int sextent, int vislo, int size, GdiRange *ranges)
 {
-    return extent > 0 ? start + k : start - k;
+    for (int k = 0; k < count; k++) {
+        int d = dextent > 0 ? dstart + k : dstart - k;
+        if (d < dvlo || d >= dvhi)
+            continue;
+        int a = spans[k].first, b = spans[k].first + spans[k].count - 1;
+        int lo = sextent > 0 ? sstart + a : sstart - b, hi = sextent > 0 ? sstart + b : sstart - a;
+        lo -= vislo, hi -= vislo;
+        ranges[d - dvlo].lo = lo < 0 ? 0 : lo;
+        ranges[d - dvlo].hi = hi >= size ? size - 1 : hi;
+    }
 }
 
 void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int dx, int dy, int dw,
@@ -54,60 +72,79 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
                      int sy, int sw, int sh, uint8_t rop)
 {
     int DW = abs(dw), DH = abs(dh), SW = abs(sw), SH = abs(sh);
-    int n = dvis->right - dvis->left, sn = svis->right - svis->left;
-    GdiSpan *columns = (GdiSpan *)malloc(sizeof(GdiSpan) * (DW + DH));
+    int n = dvis->right - dvis->left, rows = dvis->bottom - dvis->top;
+    int sn = svis->right - svis->left, sr = svis->bottom - svis->top;
+    GdiSpan *spans = (GdiSpan *)malloc(sizeof(GdiSpan) * (DW + DH));
+    GdiRange *ranges = (GdiRange *)malloc(sizeof(GdiRange) * (n + rows));
     uint32_t *line = Gdi_Scratch(0, sn), *out = Gdi_Scratch(1, n), *row = Gdi_Scratch(2, n);
     uint32_t *patternRow = Gdi_Scratch(3, n);
-    uint8_t *filled = (uint8_t *)malloc((size_t)n);
-    if (!columns || !line || !out || !row || !patternRow || !filled) {
-        free(columns);
-        free(filled);
+    if (!spans || !ranges || !line || !out || !row || !patternRow) {
+        free(spans);
+        free(ranges);
         return;
     }
-    GdiSpan *rows = columns + DW;
-    Gdi_MapAxis(SW, DW, columns);
-    Gdi_MapAxis(SH, DH, rows);
+    GdiRange *columns = ranges, *lines = ranges + n;
+    for (int i = 0; i < n + rows; i++)
+        ranges[i].lo = 1, ranges[i].hi = 0;
+    Gdi_MapAxis(SW, DW, spans);
+    Gdi_Ranges(spans, DW, dx, dw, dvis->left, dvis->right, sx, sw, svis->left, sn, columns);
+    Gdi_MapAxis(SH, DH, spans);
+    Gdi_Ranges(spans, DH, dy, dh, dvis->top, dvis->bottom, sy, sh, svis->top, sr, lines);
+    bool everyColumn = true, single = true;
+    for (int x = 0; x < n; x++) {
+        everyColumn = everyColumn && columns[x].lo <= columns[x].hi;
+        single = single && columns[x].lo == columns[x].hi;
+    }
     GdiConvert c;
     Gdi_PrepareConvert(&c, src, srcDC, dst, dstDC);
     GdiPattern pattern;
     Gdi_PreparePattern(&pattern, dstDC, dst);
-    for (int kr = 0; kr < DH; kr++) {
-        int y = Gdi_Along(dy, dh, kr);
-        if (y < dvis->top || y >= dvis->bottom)
+    // A plain copy into 32 bits writes straight into the destination row, and a row made of
+    // the same source row as the one above is a copy of it.
+    bool direct = rop == 0xCC && dst->bpp == 32 && everyColumn;
+    const uint8_t *previous = 0;
+    int previousLine = -1;
+    for (int j = 0; j < rows; j++) {
+        GdiRange r = lines[j];
+        if (r.lo > r.hi)
             continue;
-        memset(filled, 0, (size_t)n);
-        bool any = false;
-        for (int j = 0; j < rows[kr].count; j++) {
-            int syj = Gdi_Along(sy, sh, rows[kr].first + j);
-            if (syj < svis->top || syj >= svis->bottom)
+        uint8_t *target = dst->top + (dvis->top + j) * dst->pitch;
+        uint32_t *o = direct ? (uint32_t *)target + dvis->left : out;
+        if (direct && single && r.lo == r.hi && r.lo == previousLine && previous) {
+            memcpy(o, (const uint32_t *)previous + dvis->left, (size_t)n * 4);
+            previous = target;
+            continue;
+        }
+        for (int k = r.lo; k <= r.hi; k++) {
+            const uint32_t *l = line;
+            if (c.identity && src->bpp == 32)
+                l = (const uint32_t *)(src->top + (svis->top + k) * src->pitch) + svis->left;
+            else
+                Gdi_ConvertRow(&c, svis->left, svis->top + k, sn, line);
+            if (single) {
+                for (int x = 0; x < n; x++)
+                    o[x] = k == r.lo ? l[columns[x].lo] : o[x] & l[columns[x].lo];
                 continue;
-            Gdi_ConvertRow(&c, svis->left, syj, sn, line);
-            for (int kc = 0; kc < DW; kc++) {
-                int x = Gdi_Along(dx, dw, kc) - dvis->left;
-                if (x < 0 || x >= n)
-                    continue;
-                for (int i = 0; i < columns[kc].count; i++) {
-                    int sxi = Gdi_Along(sx, sw, columns[kc].first + i) - svis->left;
-                    if (sxi < 0 || sxi >= sn)
-                        continue;
-                    out[x] = filled[x] ? out[x] & line[sxi] : line[sxi];
-                    filled[x] = 1;
-                    any = true;
-                }
+            }
+            for (int x = 0; x < n; x++) {
+                uint32_t v = ~0u; // shrinking merges its pixels with AND
+                for (int i = columns[x].lo; i <= columns[x].hi; i++)
+                    v &= l[i];
+                o[x] = k == r.lo ? v : o[x] & v;
             }
         }
-        if (!any)
+        previous = target, previousLine = r.lo == r.hi ? r.lo : -1;
+        if (direct)
             continue;
-        uint8_t *target = dst->top + y * dst->pitch;
         Gdi_UnpackRow(target, dst->bpp, dvis->left, n, row);
-        const uint32_t *p = Gdi_PatternRow(&pattern, dvis->left, y, n, patternRow);
+        const uint32_t *p = Gdi_PatternRow(&pattern, dvis->left, dvis->top + j, n, patternRow);
         for (int x = 0; x < n; x++)
-            if (filled[x])
+            if (columns[x].lo <= columns[x].hi)
                 row[x] = Gdi_Rop3(rop, p ? p[x] : pattern.solid, out[x], row[x]);
         Gdi_PackRow(target, dst->bpp, dvis->left, n, row);
     }
-    free(columns);
-    free(filled);
+    free(spans);
+    free(ranges);
 }
 
 BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int sourceY, int width,
