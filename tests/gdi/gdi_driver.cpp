@@ -25,13 +25,13 @@ int GdiDriver_Main(HDC screen, int argc, char **argv)
         printf("usage: %s DIGEST-FILE [VALUES-FILE NAME-PART]\n", argc ? argv[0] : "gdi_cases");
         return 2;
     }
-    s_driver.digests = fopen(argv[1], "w");
+    s_driver.digests = fopen(argv[1], "wb"); // the same bytes on every system
     if (!s_driver.digests) {
         printf("cannot write %s\n", argv[1]);
         return 2;
     }
     if (argc >= 4) {
-        s_driver.values = fopen(argv[2], "w");
+        s_driver.values = fopen(argv[2], "wb");
         s_driver.filter = argv[3];
     }
     int count = GdiCases_Run(screen, GdiDriver_Report);
