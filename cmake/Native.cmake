@@ -20,3 +20,10 @@ target_link_libraries(gdi_cases_native PRIVATE native_gdi)
 add_executable(gdi_bench "${CMAKE_SOURCE_DIR}/bench/gdi_bench.cpp")
 target_compile_options(gdi_bench PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(gdi_bench PRIVATE native_gdi)
+
+# What the native GDI promises beyond Wine's behaviour: handles, counts, failures, window DCs.
+include(GoogleTest)
+add_executable(gdi_native_test "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_native_test.cpp")
+target_compile_options(gdi_native_test PRIVATE ${FRONTEND_WARNINGS})
+target_link_libraries(gdi_native_test PRIVATE native_gdi GTest::gtest_main)
+gtest_discover_tests(gdi_native_test PROPERTIES TIMEOUT 30 LABELS unit)
