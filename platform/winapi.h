@@ -315,7 +315,11 @@ static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108, "DEVMODEA layout");
 #define IMAGE_ICON 1
 #define LR_DEFAULTCOLOR 0x0000
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define WHITE_BRUSH 0
+#define GRAY_BRUSH 2
 #define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define DEFAULT_PALETTE 15
 
 // Drawing.
 #define RASTERCAPS 38
@@ -335,6 +339,7 @@ static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108, "DEVMODEA layout");
 #define SRCPAINT 0x00EE0086u
 #define SRCAND 0x008800C6u
 #define BLACKNESS 0x00000042u
+#define WHITENESS 0x00FF0062u
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The GDI conformance cases on Wine's GDI and on our native one: builds both drivers, runs the
+# Windows one under Wine on a virtual X display (prefix build/wineprefix-gdi) and the native
+# one, and prints every case whose digests differ. Exit status 1 if any does.
+#
+#   tests/gdi/compare.sh [build folder (default: build/ beside tests/)]
+#
+# GDI_VALUES=<part of a case name>: also prints, for the differing cases whose names contain
+# it, the first values (pixels, then results) that differ. GDI_DISPLAY: the X display number
+# (default 43).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(mkdir -p "${1:-$root/build}" && cd "${1:-$root/build}" && pwd)
+out="$build/gdi"
+mkdir -p "$out"
+
+echo "compare: building the native driver..." >&2
+[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" >/dev/null
+cmake --build "$build" --target gdi_cases_native -j2 >/dev/null
+echo "compare: building the Windows driver..." >&2
+i686-w64-mingw32-g++ -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
+  "$root/tests/gdi/gdi_cases.cpp" "$root/tests/gdi/gdi_driver.cpp" \
+  "$root/tests/gdi/gdi_cases_win.cpp" -o "$out/gdi_cases_win.exe" -lgdi32 -luser32
+
+export WINEPREFIX="$build/wineprefix-gdi" WINEARCH=win32 WINEDEBUG=-all
+# Without winedbg disabled a crash would hang in Wine's debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export DISPLAY=":${GDI_DISPLAY:-43}"
+xvfb=
+trap 'wineserver -k >/dev/null 2>&1 || true; [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true' EXIT
+Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "compare: Xvfb on $DISPLAY did not start" >&2; exit 2; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "compare: creating the Wine prefix $WINEPREFIX (once)..." >&2
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+
+rm -f "$out"/wine*.txt "$out"/native*.txt
+part=${GDI_VALUES:-}
+echo "compare: running the cases under Wine and natively..." >&2
+(cd "$out" && timeout 600 wine gdi_cases_win.exe "Z:$out/wine.txt" \
+  ${part:+"Z:$out/wine_values.txt" "$part"}) >"$out/wine.log" 2>&1 ||
+  { echo "compare: the Windows driver failed; see $out/wine.log" >&2; exit 2; }
+"$build/gdi_cases_native" "$out/native.txt" ${part:+"$out/native_values.txt" "$part"} \
+  >"$out/native.log" 2>&1 ||
+  { echo "compare: the native driver failed; see $out/native.log" >&2; exit 2; }
+
+# Cases in Wine's order; a case missing on one side differs too.
+awk -F'\t' '
+  { sub(/\r$/, "") }
+  NR == FNR { native[$1] = $2; next }
+  { total++; if (native[$1] != $2) { bad++; print "differs: " $1 } }
+  END {
+    printf "compare: %d cases, %d differ\n", total, bad > "/dev/stderr"
+    exit bad > 0
+  }' "$out/native.txt" "$out/wine.txt" || status=$?
+if [ -n "$part" ] && [ -f "$out/wine_values.txt" ]; then
+  awk -F'\t' '
+    { sub(/\r$/, "") }
+    NR == FNR { native[$1] = $2; next }
+    native[$1] != $2 {
+      n = split($2, w, " "); split(native[$1], m, " "); shown = 0
+      for (i = 1; i <= n && shown < 4; i++)
+        if (w[i] != m[i]) { printf "  %s: value %d: Wine %s, native %s\n", $1, i - 1, w[i], m[i]; shown++ }
+    }' "$out/native_values.txt" "$out/wine_values.txt"
+fi
+exit "${status:-0}"
