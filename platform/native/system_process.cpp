@@ -91,6 +91,9 @@ bool System_StartSdl(void)
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The click that activates a window is also delivered, as Windows does.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Joysticks are read whether or not the window has the focus, as WinMM reads them: SDL
+    // would otherwise drop their changes while another window has it.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Only the window systems the environment names are tried: Wayland's library would
     // print its own complaints where only X is meant.

@@ -43,6 +43,9 @@ void Probe_GetWindow(HWND window, ProbeWindow *state);
 // Sizes the framed window for a client area of width x height (at the screen's corner when
 // it would not fit where it is).
 void Probe_SetClientSize(HWND window, int width, int height);
+// From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen does
+// (no 640 x 400 or 640 x 480).
+void Probe_PlainScreen(void);
 // Moves the window's top left corner, keeping its size.
 void Probe_MoveWindow(HWND window, int x, int y);
 // The user closes the window with its caption's close button.

@@ -14,9 +14,10 @@ static struct {
     char appendPath[260];
     int appendFile;
     ProbeObserver observer;
-    bool keyDown[256];              // real keys the probe holds down
+    bool keyDown[256];                // real keys the probe holds down
     int joystick[PROBE_JOYSTICK_IDS]; // the hooks' handle for each id, -1 for none
-} s_probe = {"", -1, NULL, {false}, {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
+} s_probe = {
+    "", -1, NULL, {false}, {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
 
 __attribute__((destructor)) static void Probe_AtExit(void)
 {
@@ -125,6 +126,12 @@ void Probe_SetClientSize(HWND window, int width, int height)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Probe_PlainScreen(void)
+{
+    Hooks_ListClassicModes(0);
+    Hooks_SetDesktopSize(1600, 1200);
+}
+
 void Probe_MoveWindow(HWND window, int x, int y)
 {
     RECT outer;
@@ -157,9 +164,9 @@ static int Probe_Scancode(uint8_t vk)
     static const struct {
         uint8_t vk;
         int scancode;
-    } keys[] = {{VK_LSHIFT, 225},   {VK_RSHIFT, 229}, {VK_LCONTROL, 224}, {VK_RCONTROL, 228},
-                {VK_MENU, 226},     {VK_LMENU, 226},  {VK_RMENU, 230},    {VK_RETURN, 40},
-                {0x73 /* F4 */, 61}};
+    } keys[] = {{VK_LSHIFT, 225},   {VK_RSHIFT, 229}, {VK_LCONTROL, 224},
+                {VK_RCONTROL, 228}, {VK_MENU, 226},   {VK_LMENU, 226},
+                {VK_RMENU, 230},    {VK_RETURN, 40},  {0x73 /* F4 */, 61}};
     if (vk >= 'A' && vk <= 'Z')
         return 4 + vk - 'A';
     for (const auto &k : keys)
@@ -182,8 +189,8 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
     static const struct {
         uint32_t flag;
         int button, down;
-    } changes[] = {{PROBE_LEFT_DOWN, 1, 1},   {PROBE_LEFT_UP, 1, 0},   {PROBE_MIDDLE_DOWN, 2, 1},
-                   {PROBE_MIDDLE_UP, 2, 0},   {PROBE_RIGHT_DOWN, 3, 1}, {PROBE_RIGHT_UP, 3, 0}};
+    } changes[] = {{PROBE_LEFT_DOWN, 1, 1}, {PROBE_LEFT_UP, 1, 0},    {PROBE_MIDDLE_DOWN, 2, 1},
+                   {PROBE_MIDDLE_UP, 2, 0}, {PROBE_RIGHT_DOWN, 3, 1}, {PROBE_RIGHT_UP, 3, 0}};
     for (const auto &c : changes)
         if (buttons & c.flag)
             Hooks_MouseButton(window, c.button, c.down);

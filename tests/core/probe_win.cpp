@@ -288,6 +288,8 @@ void Probe_SetClientSize(HWND window, int width, int height)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Probe_PlainScreen(void) {} // Wine on a plain X screen lists that screen's size alone
+
 void Probe_MoveWindow(HWND window, int x, int y)
 {
     SetWindowPos(window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -96,8 +96,12 @@ void Record_Add(uint32_t code, uint32_t a, uint32_t b)
     event->b = b;
     event->micros = Probe_Micros();
     event->text[0] = 0;
-    if (code == CALL_MESSAGE + WM_SETTEXT && b)
-        snprintf(event->text, sizeof event->text, "%s", (const char *)(uintptr_t)b);
+}
+
+void Record_Text(const char *text)
+{
+    if (s_run.count > 0 && !s_run.quiet && text)
+        snprintf(s_run.events[s_run.count - 1].text, sizeof s_run.events[0].text, "%s", text);
 }
 
 uint32_t Record_Count(void)

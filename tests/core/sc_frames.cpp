@@ -81,11 +81,11 @@ static void Frames_CheckCadence(void)
     Log_Check(wrong == 0, "periods of 16, 17 and 17 ms; an overrun is not slept nor made up",
               "%u frames off", wrong);
     // Sixty frames fill the first second exactly; later windows start counting at 1.
-    Log_Check(s_frames.rates[59] == 0 && s_frames.rates[60] == 60 && s_frames.rates[120] == 60 &&
-                  s_frames.rates[121] == 61,
+    Log_Check(s_frames.rates[59] == 0 && s_frames.rates[60] == 60 && s_frames.rates[119] == 60 &&
+                  s_frames.rates[120] == 61,
               "shown rate 60 after the first second, then 61",
-              "rates after frames 59, 60, 120, 121: %u, %u, %u, %u", s_frames.rates[59],
-              s_frames.rates[60], s_frames.rates[120], s_frames.rates[121]);
+              "rates after frames 59, 60, 119, 120: %u, %u, %u, %u", s_frames.rates[59],
+              s_frames.rates[60], s_frames.rates[119], s_frames.rates[120]);
     // The time falls back to 0 when the counter's low 32 bits wrap: the frame's wait is then
     // bounded to under 18 ms.
     uint32_t wrapTime = (uint32_t)(0x100000000ull / (FRAMES_COUNTER_HZ / 1000));

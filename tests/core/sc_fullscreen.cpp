@@ -135,17 +135,19 @@ static bool Full_Waited(uint32_t frame, uint8_t flag)
            (Render_IsFullscreen() == flag || frame >= s_full.since + FULL_WAIT_FRAMES);
 }
 
-// Activation goes to another window and back: minimized while fullscreen, else left alone.
-static void Full_Deactivate(bool fullscreen)
+// Activation goes to another window (away) and comes back: minimized while fullscreen, else
+// left alone; back whole. Focus changes reach the window at the next message pass.
+static void Full_CheckActivation(bool away, bool fullscreen)
 {
     HWND window = Scenario_Window();
-    Probe_Activate(window, true);
-    bool iconic = IsIconic(window) != 0;
-    Log_Check(iconic == fullscreen,
-              fullscreen ? "losing activation while fullscreen minimizes"
-                         : "losing activation while windowed changes nothing",
-              "%s", iconic ? "minimized" : "not minimized");
-    Probe_Activate(window, false);
+    if (away) {
+        bool iconic = IsIconic(window) != 0;
+        Log_Check(iconic == fullscreen,
+                  fullscreen ? "losing activation while fullscreen minimizes"
+                             : "losing activation while windowed changes nothing",
+                  "%s", iconic ? "minimized" : "not minimized");
+        return;
+    }
     RECT rect;
     GetWindowRect(window, &rect);
     bool placed =
@@ -188,6 +190,8 @@ static void Full_Begin(const char *)
 static ScenarioStep Full_Step(uint32_t frame)
 {
     HWND window = Scenario_Window();
+    if (s_full.stage > 0 && frame < s_full.since + FULL_SETTLE_FRAMES)
+        return STEP_CONTINUE;
     switch (s_full.stage) {
     case 0: {
         s_full.desktopWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -204,18 +208,22 @@ static ScenarioStep Full_Step(uint32_t frame)
         Probe_MoveWindow(window, 100, 80);
         GetWindowRect(window, &s_full.windowed);
         Full_CheckRepeat(0, "switching off while windowed changes nothing");
-        Full_Start(frame);
-        return STEP_CONTINUE;
+        break;
     }
     case 1:
-        if (frame < s_full.since + FULL_SETTLE_FRAMES)
-            return STEP_CONTINUE;
         Full_Picture("windowed: the core's frame");
-        Full_Deactivate(false);
+        Probe_Activate(window, true);
+        break;
+    case 2:
+        Full_CheckActivation(true, false);
+        Probe_Activate(window, false);
+        break;
+    case 3:
+        Full_CheckActivation(false, false);
         Full_Start(frame);
         Full_AltEnter();
         return STEP_CONTINUE;
-    case 2:
+    case 4:
         if (!Full_Waited(frame, 1))
             return STEP_CONTINUE;
         Full_CheckEnters(1);
@@ -223,26 +231,25 @@ static ScenarioStep Full_Step(uint32_t frame)
                      s_full.cursor);
         Full_Picture("fullscreen: the core's frame at (0, 0)");
         Full_CheckRepeat(1, "switching on while fullscreen changes nothing");
-        Full_Deactivate(true);
-        Full_Start(frame);
-        return STEP_CONTINUE;
-    case 3:
-        if (frame < s_full.since + FULL_SETTLE_FRAMES)
-            return STEP_CONTINUE;
+        Probe_Activate(window, true);
+        break;
+    case 5:
+        Full_CheckActivation(true, true);
+        Probe_Activate(window, false);
+        break;
+    case 6:
+        Full_CheckActivation(false, true);
         Full_Picture("fullscreen after regaining activation: the core's frame");
         Full_Start(frame);
         Full_AltEnter();
         return STEP_CONTINUE;
-    case 4:
+    case 7:
         if (!Full_Waited(frame, 0))
             return STEP_CONTINUE;
         Full_CheckEnters(0);
         Full_CheckOff("Alt+Enter again: style, rectangle, screen and cursor back", s_full.cursor);
-        Full_Start(frame);
-        return STEP_CONTINUE;
-    case 5: {
-        if (frame < s_full.since + FULL_SETTLE_FRAMES)
-            return STEP_CONTINUE;
+        break;
+    case 8: {
         Full_Picture("windowed again: the core's frame");
         int cursor = Full_Cursor();
         uint8_t on = Render_SetFullscreen(1);
@@ -260,7 +267,8 @@ static ScenarioStep Full_Step(uint32_t frame)
         return STEP_CLOSE;
     }
     }
-    return STEP_CLOSE;
+    Full_Start(frame);
+    return STEP_CONTINUE;
 }
 
 static void Full_Message(UINT message, WPARAM wParam, LPARAM lParam)

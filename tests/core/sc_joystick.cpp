@@ -98,14 +98,16 @@ static ScenarioStep Joy_Step(uint32_t)
         const auto &done = joy_steps[s_joy.step - 1];
         // The events of the poll that ran before this frame's Kernel_Step.
         uint32_t to = Record_Count() - 1;
-        if (s_joy.shown) {
+        if (s_joy.shown)
             Expect_Calls(done.what, s_joy.from, done.events, false);
+        else
+            Log_Line("skipped: %s (this platform cannot show it)", done.what);
+        // Every platform shows the steps but the last.
+        if (s_joy.shown && s_joy.step < JOY_STEPS) {
             s_joy.digest = Test_Hash(s_joy.digest, &s_joy.step, 1);
             for (uint32_t i = s_joy.from; i < to; i++)
                 if (Record_Get(i)->code == CALL_INPUT_EVENT)
                     s_joy.digest = Test_Hash(s_joy.digest, &Record_Get(i)->a, 2);
-        } else {
-            Log_Line("skipped: %s (this platform cannot show it)", done.what);
         }
     }
     if (s_joy.step == JOY_STEPS) {

@@ -86,8 +86,8 @@ static const struct {
      {END}},
 };
 
-// The focus goes while Shift, B and Alt are down (A went up before): the core is told each is
-// up, in the order they went down, the sided keys as their presses said.
+// The focus goes while Shift, B and right Alt are down (A went up before): the core is told
+// each is up, in the order they went down, the sided keys as their presses said.
 static const Expected keys_focus_lost[] = {RELEASE(0x10),  EVENT(0x10, 2), RELEASE(0xA0),
                                            RELEASE('B'),   EVENT('B', 2),  RELEASE(0x12),
                                            EVENT(0x12, 2), RELEASE(0xA5),  END};
@@ -155,31 +155,19 @@ static void Keys_Messages(void)
     Expect_Calls("Alt+Enter is not forwarded", from, none, true);
 }
 
-static void Keys_FocusLost(void)
+// Keys typed with the focus: Shift (the left one), A pressed and released, B, right Alt.
+static void Keys_Type(void)
 {
     static const KeysMessage typed[] = {
         {WM_KEYDOWN, VK_SHIFT, 0x002A0001}, {WM_KEYDOWN, 'A', LP_DOWN},
         {WM_KEYDOWN, 'B', LP_DOWN},         {WM_KEYUP, 'A', LP_UP},
         {WM_KEYDOWN, VK_MENU, 0x21380001},  {0, 0, 0}};
-    HWND window = Scenario_Window();
-    Probe_Activate(window, false);
+    static const uint8_t held[] = {VK_SHIFT, VK_LSHIFT, VK_MENU, VK_RMENU};
     Probe_SetKeyState(0, false);
-    Probe_SetKeyState(VK_SHIFT, true);
-    Probe_SetKeyState(VK_LSHIFT, true);
-    Probe_SetKeyState(VK_MENU, true);
-    Probe_SetKeyState(VK_RMENU, true);
+    for (uint8_t vk : held)
+        Probe_SetKeyState(vk, true);
     Keys_Send(typed, "keys typed before the focus goes");
-    uint32_t from = Record_Count();
-    Probe_Activate(window, true);
-    Expect_Calls("focus lost: the keys still down are released in the order pressed", from,
-                 keys_focus_lost, true);
-    from = Record_Count();
-    Probe_Activate(window, false);
-    Probe_Activate(window, true);
-    static const Expected none[] = {END};
-    Expect_Calls("focus lost again: nothing is released twice", from, none, true);
     Probe_SetKeyState(0, false);
-    Probe_Activate(window, false);
 }
 
 static void Keys_Start(uint32_t frame)
@@ -253,10 +241,35 @@ static void Keys_Begin(const char *) {}
 
 static ScenarioStep Keys_Step(uint32_t frame)
 {
+    static const Expected none[] = {END};
+    HWND window = Scenario_Window();
+    // Focus changes and real input reach the window at the next message pass, on some
+    // platforms: each stage waits a few frames before it looks.
+    if (s_keys.stage > 0 && frame < s_keys.since + KEYS_SETTLE_FRAMES)
+        return STEP_CONTINUE;
     switch (s_keys.stage) {
     case 0:
         Keys_Messages();
-        Keys_FocusLost();
+        Probe_Activate(window, true); // the messages' keys are let go
+        break;
+    case 1:
+        Probe_Activate(window, false);
+        Keys_Type();
+        Keys_Start(frame);
+        Probe_Activate(window, true);
+        return STEP_CONTINUE;
+    case 2:
+        Expect_Calls("focus lost: the keys still down are released in the order pressed",
+                     s_keys.from, keys_focus_lost, true);
+        Keys_Start(frame);
+        Probe_Activate(window, false);
+        Probe_Activate(window, true);
+        return STEP_CONTINUE;
+    case 3:
+        Expect_Calls("focus lost again: nothing is released twice", s_keys.from, none, true);
+        Probe_Activate(window, false);
+        break;
+    case 4:
         Keys_Start(frame);
         Probe_Key(VK_LSHIFT, false);
         Probe_Key(VK_LSHIFT, true);
@@ -266,23 +279,23 @@ static ScenarioStep Keys_Step(uint32_t frame)
         Probe_Key(VK_RCONTROL, false);
         Probe_Key(VK_RCONTROL, true);
         return STEP_CONTINUE;
-    case 1:
+    case 5:
         if (!Keys_Arrived(keys_typing, frame))
             return STEP_CONTINUE;
         Keys_CheckReal("real keys: left Shift, a held key, right Ctrl", keys_typing);
         Keys_Start(frame);
         Keys_AltWith(VK_RETURN, true);
         return STEP_CONTINUE;
-    case 2:
-    case 3:
+    case 6:
+    case 7:
         if (!Keys_Arrived(keys_alt_release, frame))
             return STEP_CONTINUE;
-        Keys_CheckAltEnter(s_keys.stage == 2 ? 1 : 0);
+        Keys_CheckAltEnter(s_keys.stage == 6 ? 1 : 0);
         Keys_Start(frame);
         s_keys.closes = 0;
-        Keys_AltWith(s_keys.stage == 3 ? VK_RETURN : 0x73 /* F4 */, s_keys.stage == 3);
+        Keys_AltWith(s_keys.stage == 7 ? VK_RETURN : 0x73 /* F4 */, s_keys.stage == 7);
         return STEP_CONTINUE;
-    case 4:
+    case 8:
         // Give a close every chance to happen.
         if (!Keys_Arrived(keys_alt_release, frame) || frame < s_keys.since + 10)
             return STEP_CONTINUE;
@@ -292,7 +305,8 @@ static ScenarioStep Keys_Step(uint32_t frame)
         Keys_CheckFirstListedMode();
         return STEP_CLOSE;
     }
-    return STEP_CLOSE;
+    Keys_Start(frame);
+    return STEP_CONTINUE;
 }
 
 static void Keys_Message(UINT message, WPARAM wParam, LPARAM lParam)

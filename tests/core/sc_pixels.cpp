@@ -189,6 +189,7 @@ static void Pixels_Begin(const char *)
         return;
     s_pixels.rule = Picture_Rule(s_pixels.mode);
     Picture_Install(10, COLORS_DEFAULT, 1);
+    Probe_PlainScreen();
 }
 
 static ScenarioStep Pixels_StepFrame(uint32_t frame)

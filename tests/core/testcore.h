@@ -54,6 +54,8 @@ struct RecordEvent {
 enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
+// Keeps a title with the event recorded last.
+void Record_Text(const char *text);
 // From now on only the window's closing and destruction are recorded (for long runs).
 void Record_SetQuiet(void);
 uint32_t Record_Count(void);
