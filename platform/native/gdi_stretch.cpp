@@ -10,36 +10,24 @@ typedef struct {
     int first, count;
 } GdiSpan;
 
-// Spreads `from` source pixels over `to` destination pixels with an error term: growing
-// repeats source pixels, shrinking merges runs of them. One destination pixel takes all but
-// the last source pixel.
+// Which source pixels make each of `to` destination pixels along one axis. Growing, each
+// destination pixel shows the source pixel under its centre (the lower one on a boundary);
+// shrinking, each source pixel goes to the destination pixel under its centre, where the
+// pixels that meet are merged. A single destination pixel leaves the last source pixel out.
 static void Gdi_MapAxis(int from, int to, GdiSpan *spans)
 {
     if (to == 1 && from > 1)
         from--;
-    if (to >= from) {
-        int s = 0, error = 3 * from - 2 * to;
-        for (int k = 0; k < to; k++) {
-            spans[k].first = s, spans[k].count = 1;
-            if (error > 0)
-                s++, error += 2 * (from - to);
-            else
-                error += 2 * from;
-        }
+    for (int k = 0; k < to; k++)
+        spans[k].first = (int)(((2 * (int64_t)k + 1) * from - 1) / (2 * to)), spans[k].count = 1;
+    if (to >= from)
         return;
-    }
-    int k = 0, error = 3 * to - 2 * from;
-    spans[0].first = 0, spans[0].count = 0;
+    for (int k = 0; k < to; k++)
+        spans[k].count = 0;
     for (int m = 0; m < from; m++) {
-        spans[k].count++;
-        if (error > 0) {
-            if (++k == to)
-                break;
-            spans[k].first = m + 1, spans[k].count = 0;
-            error += 2 * (to - from);
-        } else {
-            error += 2 * to;
-        }
+        GdiSpan *span = &spans[((2 * (int64_t)m + 1) * to - 1) / (2 * from)];
+        if (!span->count++)
+            span->first = m;
     }
 }
 
