@@ -344,8 +344,8 @@ static void Cases_Blit(const char *text, int index)
         dw = abs(b.g[2]) + 4, dh = abs(b.g[3]) + 4, sw = abs(b.g[6]) + 4, sh = abs(b.g[7]) + 4;
     if (b.call == 'P')
         dw = dh = 48, sw = b.g[6], sh = b.g[7];
-    if (b.dst == 'W')
-        dw = 640, dh = 400;
+    if (b.dst == 'W') // the screen's top left corner, as much of it as the blit needs
+        dw = dw < 640 ? dw : 640, dh = dh < 400 ? dh : 400;
     const uint32_t key = Random() & 0xFFFFFF;
     Pic src, mask;
     memset(&src, 0, sizeof src);
