@@ -200,6 +200,12 @@ typedef struct {
     int left, top, right, bottom;
 } GdiRect;
 
+enum { GDI_MAX_COORDINATE = 1 << 27 }; // the device coordinate space's reach
+
+// True when every coordinate and extent is within the device coordinate space: farther ones
+// fail the call rather than overflow.
+bool Gdi_Reasonable(int count, const int64_t *values);
+
 // The common blit: source (or none) onto destination with a ternary operation, stretching
 // when the extents differ. Coordinates as the API takes them.
 BOOL Gdi_Blit(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

@@ -6,6 +6,8 @@
 
 #include <stdlib.h>
 
+enum { GDI_MAX_SCRATCH_PIXELS = 1 << 26 };
+
 static struct {
     uint32_t expanded[256][8]; // a mask byte's eight pattern pixels, for the fast path
     uint64_t pairs[256];       // a 4-bit source byte's two pixels
@@ -149,6 +151,9 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
                     int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4)
 {
     uint8_t fore = (uint8_t)(rop4 >> 16), back = (uint8_t)(rop4 >> 24);
+    const int64_t all[] = {x, y, width, height, sourceX, sourceY, maskX, maskY};
+    if (!Gdi_Reasonable(8, all))
+        return FALSE;
     if (!mask)
         return Gdi_Blit(dest, x, y, width, height, source, sourceX, sourceY, width, height, fore);
     GdiDC *d = Gdi_GetDC(dest);
@@ -182,6 +187,9 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     int w = abs(width), h = abs(height);
     if (!w || !h)
         return TRUE;
+    if ((int64_t)w * h > GDI_MAX_SCRATCH_PIXELS)
+        return FALSE; // no scratch bitmaps that large
+
     const GdiBitmap *held = d->surface ? 0 : (const GdiBitmap *)Gdi_Lookup(d->bitmap, GDI_BITMAP);
     bool refused = held && held->dib && width < 0;
     GdiView back1, fore2;

@@ -143,6 +143,9 @@ BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int s
     // corners run backwards. Turned or sheared ones and masks are not drawn.
     if (!points || mask || points[1].y != points[0].y || points[2].x != points[0].x)
         return FALSE;
+    const int64_t corners[] = {points[0].x, points[0].y, points[1].x, points[2].y};
+    if (!Gdi_Reasonable(4, corners))
+        return FALSE;
     return Gdi_Blit(dest, points[0].x, points[0].y, points[1].x - points[0].x,
                     points[2].y - points[0].y, source, sourceX, sourceY, width, height, 0xCC);
 }
