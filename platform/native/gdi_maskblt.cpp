@@ -8,21 +8,11 @@
 
 enum { GDI_MAX_SCRATCH_PIXELS = 1 << 26 };
 
-// Four neighbouring 32-bit pixels at once (the compiler's vectors: SSE2, NEON or plain).
-typedef uint32_t GdiQuad __attribute__((vector_size(16)));
-
 static struct {
     uint32_t expanded[256][8]; // a mask byte's eight pattern pixels, for the fast path
     uint64_t pairs[256];       // a 4-bit source byte's two pixels
     GdiQuad patternQuads[16];  // four mask bits' pattern pixels
 } s_mask;
-
-static inline GdiQuad Gdi_Load4(const void *p)
-{
-    GdiQuad v;
-    memcpy(&v, p, sizeof v);
-    return v;
-}
 
 // The four pixels of two 4-bit source bytes.
 static inline GdiQuad Gdi_Source4(const uint8_t *bytes)
