@@ -4,9 +4,7 @@
 //   gdi_bench [repetitions (default 300)]
 #include "platform/native/gdi.h"
 
-#include <algorithm>
-#include <time.h>
-#include <vector>
+#include <chrono>
 
 enum { W = 640, H = 400, PLANE_BYTES = W / 8 * H };
 
@@ -28,11 +26,17 @@ static uint32_t Bench_Random(void)
     return s_bench.random = x;
 }
 
+static int Bench_Compare(const void *a, const void *b)
+{
+    double x = *(const double *)a, y = *(const double *)b;
+    return x < y ? -1 : x > y;
+}
+
 static double Bench_Now(void)
 {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 // A 640 x 400 top-down DIB section of `bpp` bits with random pixels and colours.
@@ -195,7 +199,9 @@ int main(int argc, char **argv)
     s_bench.mask = Bench_Dib(1);
     s_bench.buffer = CreateCompatibleBitmap(s_bench.screen, W, H);
     printf("%-52s %9s %9s\n", "sequence (native GDI)", "median ms", "p90 ms");
-    std::vector<double> times((size_t)repetitions);
+    double *times = (double *)malloc(sizeof(double) * (size_t)repetitions);
+    if (!times)
+        return 1;
     for (int q = 0; q < SEQ_COUNT; q++) {
         bool stretch = q == SEQ_STRETCH;
         Gdi_SetSurface(s_bench.screen, s_bench.pixels, stretch ? 800 : W, stretch ? 600 : H,
@@ -205,13 +211,14 @@ int main(int argc, char **argv)
         for (int r = 0; r < repetitions; r++) {
             double start = Bench_Now();
             Bench_Run((Sequence)q);
-            times[(size_t)r] = Bench_Now() - start;
+            times[r] = Bench_Now() - start;
         }
-        std::sort(times.begin(), times.end());
-        printf("%-52s %9.3f %9.3f\n", SEQUENCE_NAMES[q], times[(size_t)repetitions / 2],
-               times[(size_t)(repetitions * 9 / 10)]);
+        qsort(times, (size_t)repetitions, sizeof(double), Bench_Compare);
+        printf("%-52s %9.3f %9.3f\n", SEQUENCE_NAMES[q], times[repetitions / 2],
+               times[repetitions * 9 / 10]);
     }
     // What the set-up made: 8 planes, 3 DIB sections and the buffer; every run cleans up.
     printf("objects alive after the runs: %u of the set-up's 12\n", Gdi_LiveObjects());
+    free(times);
     return 0;
 }

@@ -23,7 +23,8 @@ target_link_libraries(gdi_bench PRIVATE native_gdi)
 
 # What the native GDI promises beyond Wine's behaviour: handles, counts, failures, window DCs.
 include(GoogleTest)
-add_executable(gdi_native_test "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_native_test.cpp")
+add_executable(gdi_native_test "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_native_test.cpp"
+  "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases.cpp")
 target_compile_options(gdi_native_test PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(gdi_native_test PRIVATE native_gdi GTest::gtest_main)
 gtest_discover_tests(gdi_native_test PROPERTIES TIMEOUT 30 LABELS unit)

@@ -38,6 +38,12 @@ void Gdi_FreeBits(uint8_t *bits, size_t size)
     free(bits);
 }
 
+// A side's length whatever its sign, or 0 when it is out of range.
+static int Gdi_Side(int length)
+{
+    return length < -GDI_MAX_SIDE || length > GDI_MAX_SIDE ? 0 : length < 0 ? -length : length;
+}
+
 // A zeroed bitmap of the given format, not yet registered; null when out of memory.
 static GdiBitmap *Gdi_NewBitmap(int width, int height, int bpp, bool dib)
 {
@@ -80,7 +86,7 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
     }
     int bpp = format->bpp;
     if ((bpp != 1 && bpp != 4 && bpp != 8 && bpp != 32) || format->width <= 0 ||
-        format->height == 0 || format->width > GDI_MAX_SIDE || abs(format->height) > GDI_MAX_SIDE)
+        format->height == 0 || format->width > GDI_MAX_SIDE || !Gdi_Side(format->height))
         return false;
     if (bpp > 8) {
         format->colors = 0;
@@ -121,7 +127,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
         return 0;
     if (!width || !height)
         return Gdi_DefaultBitmap();
-    GdiBitmap *b = Gdi_NewBitmap(abs(width), abs(height), (int)bitsPerPixel, false);
+    GdiBitmap *b = Gdi_NewBitmap(Gdi_Side(width), Gdi_Side(height), (int)bitsPerPixel, false);
     if (b && bits)
         memcpy(b->bits, bits, (size_t)b->stride * b->height);
     return (HBITMAP)Gdi_Register(GDI_BITMAP, b, true);
@@ -142,14 +148,14 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC handle, int width, int height)
         // negative width.
         if (width < 0)
             return 0;
-        b = Gdi_NewBitmap(width, abs(height), model->bpp, true);
+        b = Gdi_NewBitmap(width, Gdi_Side(height), model->bpp, true);
         if (b) {
             b->bottomUp = true;
             b->colors = model->colors;
             memcpy(b->table, model->table, sizeof b->table);
         }
     } else {
-        b = Gdi_NewBitmap(abs(width), abs(height), model ? model->bpp : 32, false);
+        b = Gdi_NewBitmap(Gdi_Side(width), Gdi_Side(height), model ? model->bpp : 32, false);
     }
     return (HBITMAP)Gdi_Register(GDI_BITMAP, b, true);
 }
@@ -164,7 +170,7 @@ HBITMAP WINAPI CreateDIBSection(HDC handle, const BITMAPINFO *info, UINT usage, 
     GdiFormat format;
     if ((handle && !dc) || section || !Gdi_ReadInfo(info, usage, dc, &format))
         return 0;
-    GdiBitmap *b = Gdi_NewBitmap(format.width, abs(format.height), format.bpp, true);
+    GdiBitmap *b = Gdi_NewBitmap(format.width, Gdi_Side(format.height), format.bpp, true);
     if (!b)
         return 0;
     b->bottomUp = format.height > 0;

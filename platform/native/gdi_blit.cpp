@@ -110,9 +110,20 @@ BOOL Gdi_BlitViews(const GdiView *dv, GdiDC *dstDC, int x, int y, int width, int
     return TRUE;
 }
 
+bool Gdi_Reasonable(int count, const int64_t *values)
+{
+    for (int i = 0; i < count; i++)
+        if (values[i] < -GDI_MAX_COORDINATE || values[i] > GDI_MAX_COORDINATE)
+            return false;
+    return true;
+}
+
 BOOL Gdi_Blit(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
               int sourceWidth, int sourceHeight, uint8_t rop)
 {
+    const int64_t all[] = {x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight};
+    if (!Gdi_Reasonable(8, all))
+        return FALSE;
     GdiDC *d = Gdi_GetDC(dest);
     GdiDC *s = Gdi_RopUsesSource(rop) ? Gdi_GetDC(source) : 0;
     if (!d || (Gdi_RopUsesSource(rop) && !s))

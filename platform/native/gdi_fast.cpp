@@ -42,31 +42,32 @@ static void Gdi_Row32Copy(uint8_t *d, int dx, const uint8_t *s, int sx, int n, c
     memcpy((uint32_t *)d + dx, (const uint32_t *)s + sx, (size_t)n * 4);
 }
 
-// 4-bit indices through the conversion's table, two pixels a byte.
+// 4-bit indices through the conversion's tables, four pixels from two bytes at once.
 #define GDI_ROW_4(name, OP)                                                                        \
     static void name(uint8_t *d, int dx, const uint8_t *s, int sx, int n, const GdiConvert *c)     \
     {                                                                                              \
         uint32_t *dp = (uint32_t *)d + dx;                                                         \
-        const uint32_t *lut = c->lut;                                                              \
         int i = 0;                                                                                 \
         if (sx & 1) {                                                                              \
-            OP(dp[0], lut[s[sx >> 1] & 0xF]);                                                      \
+            OP(dp[0], c->lut[s[sx >> 1] & 0xF]);                                                   \
             i = 1;                                                                                 \
         }                                                                                          \
         const uint8_t *sp = s + ((sx + i) >> 1);                                                   \
-        for (; i + 1 < n; i += 2, sp++) {                                                          \
-            OP(dp[i], lut[*sp >> 4]);                                                              \
-            OP(dp[i + 1], lut[*sp & 0xF]);                                                         \
+        for (; i + 4 <= n; i += 4, sp += 2) {                                                      \
+            const uint64_t pair[2] = {c->pairs[sp[0]], c->pairs[sp[1]]};                           \
+            GdiQuad v = Gdi_Load4(dp + i);                                                         \
+            OP(v, Gdi_Load4(pair));                                                                \
+            memcpy(dp + i, &v, sizeof v);                                                          \
         }                                                                                          \
-        if (i < n)                                                                                 \
-            OP(dp[i], lut[*sp >> 4]);                                                              \
+        for (int k = 0; i < n; i++, k++)                                                           \
+            OP(dp[i], c->lut[(sp[k >> 1] >> (k & 1 ? 0 : 4)) & 0xF]);                              \
     }
 GDI_ROW_4(Gdi_Row4Copy, GDI_OP_COPY)
 GDI_ROW_4(Gdi_Row4Or, GDI_OP_OR)
 GDI_ROW_4(Gdi_Row4And, GDI_OP_AND)
 GDI_ROW_4(Gdi_Row4AndNot, GDI_OP_ANDNOT)
 
-// 1-bit pixels through the conversion's two-entry table, eight a byte.
+// 1-bit pixels through the conversion's tables, eight a byte.
 #define GDI_ROW_1(name, OP)                                                                        \
     static void name(uint8_t *d, int dx, const uint8_t *s, int sx, int n, const GdiConvert *c)     \
     {                                                                                              \
@@ -76,11 +77,12 @@ GDI_ROW_4(Gdi_Row4AndNot, GDI_OP_ANDNOT)
         for (; i < n && ((sx + i) & 7); i++)                                                       \
             OP(dp[i], ((s[(sx + i) >> 3] >> (7 - ((sx + i) & 7))) & 1) ? v1 : v0);                 \
         const uint8_t *sp = s + ((sx + i) >> 3);                                                   \
-        for (; i + 8 <= n; i += 8, sp++) {                                                         \
-            uint8_t b = *sp;                                                                       \
-            for (int k = 0; k < 8; k++)                                                            \
-                OP(dp[i + k], (b & (0x80 >> k)) ? v1 : v0);                                        \
-        }                                                                                          \
+        for (; i + 8 <= n; i += 8, sp++)                                                           \
+            for (int k = 0; k < 2; k++) {                                                          \
+                GdiQuad v = Gdi_Load4(dp + i + 4 * k);                                             \
+                OP(v, Gdi_Load4(c->quads[(*sp >> (4 - 4 * k)) & 0xF]));                            \
+                memcpy(dp + i + 4 * k, &v, sizeof v);                                              \
+            }                                                                                      \
         for (int k = 0; i < n; i++, k++)                                                           \
             OP(dp[i], (*sp & (0x80 >> k)) ? v1 : v0);                                              \
     }
@@ -141,10 +143,17 @@ GdiFastRow Gdi_PickFastRow(GdiConvert *c, uint8_t rop)
         static const GdiFastRow rows1[4] = {Gdi_Row1Copy, Gdi_Row1Or, Gdi_Row1And, Gdi_Row1AndNot};
         if (sbpp == 32 && c->identity)
             return rows32[op];
-        if (sbpp == 4 && !c->identity)
+        if (sbpp == 4 && !c->identity) {
+            for (int b = 0; b < 256; b++)
+                c->pairs[b] = c->lut[b >> 4] | (uint64_t)c->lut[b & 0xF] << 32;
             return rows4[op];
-        if (sbpp == 1 && !c->identity)
+        }
+        if (sbpp == 1 && !c->identity) {
+            for (int v = 0; v < 16; v++)
+                for (int k = 0; k < 4; k++)
+                    c->quads[v][k] = c->lut[(v >> (3 - k)) & 1];
             return rows1[op];
+        }
     }
     if (dbpp == 4 && sbpp == 1 && !c->identity && op <= 1) {
         for (int b = 0; b < 256; b++) {

@@ -182,8 +182,21 @@ typedef struct {
     uint32_t lut[256];  // indexed sources: value per source index
     bool byBackground;  // onto a monochrome DDB: 1 for the source's background colour
     COLORREF key;       // that colour
-    uint32_t wide[256]; // fast paths' own tables
+    // The fast rows' tables, made when picked:
+    uint32_t wide[256];    // a 1-bit byte as four bytes of 4-bit pixels
+    uint64_t pairs[256];   // a 4-bit byte as two 32-bit pixels
+    uint32_t quads[16][4]; // four 1-bit pixels as 32-bit ones
 } GdiConvert;
+
+// Four neighbouring 32-bit pixels at once (the compiler's vectors: SSE2, NEON or plain).
+typedef uint32_t GdiQuad __attribute__((vector_size(16)));
+
+static inline GdiQuad Gdi_Load4(const void *p)
+{
+    GdiQuad v;
+    memcpy(&v, p, sizeof v);
+    return v;
+}
 
 // Prepares the conversion from `src` (drawn through srcDC) to `dst` (of dstDC). Without a
 // source DC (SetDIBits) colours become a monochrome DDB's nearest of black and white.
@@ -199,6 +212,12 @@ void Gdi_ConvertRow(const GdiConvert *c, int x, int y, int n, uint32_t *values);
 typedef struct {
     int left, top, right, bottom;
 } GdiRect;
+
+enum { GDI_MAX_COORDINATE = 1 << 27 }; // the device coordinate space's reach
+
+// True when every coordinate and extent is within the device coordinate space: farther ones
+// fail the call rather than overflow.
+bool Gdi_Reasonable(int count, const int64_t *values);
 
 // The common blit: source (or none) onto destination with a ternary operation, stretching
 // when the extents differ. Coordinates as the API takes them.

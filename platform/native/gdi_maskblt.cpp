@@ -6,23 +6,19 @@
 
 #include <stdlib.h>
 
+enum { GDI_MAX_SCRATCH_PIXELS = 1 << 26 };
+
 static struct {
     uint32_t expanded[256][8]; // a mask byte's eight pattern pixels, for the fast path
     uint64_t pairs[256];       // a 4-bit source byte's two pixels
-    uint64_t patternPairs[4];  // two mask bits' pattern pixels
+    GdiQuad patternQuads[16];  // four mask bits' pattern pixels
 } s_mask;
 
-// Two neighbouring 32-bit pixels at once.
-static inline uint64_t Gdi_Load2(const uint32_t *p)
+// The four pixels of two 4-bit source bytes.
+static inline GdiQuad Gdi_Source4(const uint8_t *bytes)
 {
-    uint64_t v;
-    memcpy(&v, p, 8);
-    return v;
-}
-
-static inline void Gdi_Store2(uint32_t *p, uint64_t v)
-{
-    memcpy(p, &v, 8);
+    const uint64_t pair[2] = {s_mask.pairs[bytes[0]], s_mask.pairs[bytes[1]]};
+    return Gdi_Load4(pair);
 }
 
 // A scratch bitmap as CreateCompatibleBitmap makes it for the destination: of its format, or,
@@ -84,8 +80,9 @@ static bool Gdi_FastMaskBlt(const GdiView *dv, int x, int y, int w, int h, const
             s_mask.expanded[b][k] = pattern[(b >> (7 - k)) & 1];
         s_mask.pairs[b] = c.lut[b >> 4] | (uint64_t)c.lut[b & 0xF] << 32;
     }
-    for (int v = 0; v < 4; v++)
-        s_mask.patternPairs[v] = pattern[v >> 1] | (uint64_t)pattern[v & 1] << 32;
+    for (int v = 0; v < 16; v++)
+        for (int k = 0; k < 4; k++)
+            s_mask.patternQuads[v][k] = pattern[(v >> (3 - k)) & 1];
     const bool foreIsSource = fore == 0xCC;
     // A 4-bit source whose pixels start on a byte where the mask's do: read in place.
     const int lead = (8 - (mx & 7)) & 7;
@@ -105,22 +102,18 @@ static bool Gdi_FastMaskBlt(const GdiView *dv, int x, int y, int w, int h, const
             d[i] = bg ^ ((bg ^ fg) & p);
         }
         const uint8_t *mb = m + ((mx + i) >> 3);
-        // In place: two pixels at a time; a mask byte of 0 bits with a 0 pattern there keeps
+        // In place: four pixels at a time; a mask byte of 0 bits with a 0 pattern there keeps
         // the destination (text) or is the source (graphics).
         for (; inPlace && i + 8 <= w; i += 8, mb++, sb += 4) {
             uint8_t bits = *mb;
             uint32_t *dd = d + i;
-            if (!bits && !pattern[0]) {
-                if (!foreIsSource)
-                    for (int k = 0; k < 4; k++)
-                        Gdi_Store2(dd + 2 * k, s_mask.pairs[sb[k]]);
-                continue;
-            }
-            for (int k = 0; k < 4; k++) {
-                uint64_t s2 = s_mask.pairs[sb[k]], d2 = Gdi_Load2(dd + 2 * k);
-                uint64_t p2 = s_mask.patternPairs[(bits >> (6 - 2 * k)) & 3];
-                Gdi_Store2(dd + 2 * k,
-                           foreIsSource ? d2 ^ ((d2 ^ s2) & p2) : s2 ^ ((s2 ^ d2) & p2));
+            for (int k = 0; k < 2; k++) {
+                if (!bits && !pattern[0] && foreIsSource)
+                    break;
+                GdiQuad s4 = Gdi_Source4(sb + 2 * k), d4 = Gdi_Load4(dd + 4 * k);
+                GdiQuad p4 = s_mask.patternQuads[(bits >> (4 - 4 * k)) & 0xF];
+                d4 = foreIsSource ? d4 ^ ((d4 ^ s4) & p4) : s4 ^ ((s4 ^ d4) & p4);
+                memcpy(dd + 4 * k, &d4, sizeof d4);
             }
         }
         for (; i + 8 <= w; i += 8, mb++) {
@@ -149,6 +142,9 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
                     int sourceY, HBITMAP mask, int maskX, int maskY, DWORD rop4)
 {
     uint8_t fore = (uint8_t)(rop4 >> 16), back = (uint8_t)(rop4 >> 24);
+    const int64_t all[] = {x, y, width, height, sourceX, sourceY, maskX, maskY};
+    if (!Gdi_Reasonable(8, all))
+        return FALSE;
     if (!mask)
         return Gdi_Blit(dest, x, y, width, height, source, sourceX, sourceY, width, height, fore);
     GdiDC *d = Gdi_GetDC(dest);
@@ -182,6 +178,9 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     int w = abs(width), h = abs(height);
     if (!w || !h)
         return TRUE;
+    if ((int64_t)w * h > GDI_MAX_SCRATCH_PIXELS)
+        return FALSE; // no scratch bitmaps that large
+
     const GdiBitmap *held = d->surface ? 0 : (const GdiBitmap *)Gdi_Lookup(d->bitmap, GDI_BITMAP);
     bool refused = held && held->dib && width < 0;
     GdiView back1, fore2;

@@ -10,36 +10,24 @@ typedef struct {
     int first, count;
 } GdiSpan;
 
-// Spreads `from` source pixels over `to` destination pixels with an error term: growing
-// repeats source pixels, shrinking merges runs of them. One destination pixel takes all but
-// the last source pixel.
+// Which source pixels make each of `to` destination pixels along one axis. Growing, each
+// destination pixel shows the source pixel under its centre (the lower one on a boundary);
+// shrinking, each source pixel goes to the destination pixel under its centre, where the
+// pixels that meet are merged. A single destination pixel leaves the last source pixel out.
 static void Gdi_MapAxis(int from, int to, GdiSpan *spans)
 {
     if (to == 1 && from > 1)
         from--;
-    if (to >= from) {
-        int s = 0, error = 3 * from - 2 * to;
-        for (int k = 0; k < to; k++) {
-            spans[k].first = s, spans[k].count = 1;
-            if (error > 0)
-                s++, error += 2 * (from - to);
-            else
-                error += 2 * from;
-        }
+    for (int k = 0; k < to; k++)
+        spans[k].first = (int)(((2 * (int64_t)k + 1) * from - 1) / (2 * to)), spans[k].count = 1;
+    if (to >= from)
         return;
-    }
-    int k = 0, error = 3 * to - 2 * from;
-    spans[0].first = 0, spans[0].count = 0;
+    for (int k = 0; k < to; k++)
+        spans[k].count = 0;
     for (int m = 0; m < from; m++) {
-        spans[k].count++;
-        if (error > 0) {
-            if (++k == to)
-                break;
-            spans[k].first = m + 1, spans[k].count = 0;
-            error += 2 * (to - from);
-        } else {
-            error += 2 * to;
-        }
+        GdiSpan *span = &spans[((2 * (int64_t)m + 1) * to - 1) / (2 * from)];
+        if (!span->count++)
+            span->first = m;
     }
 }
 
@@ -154,6 +142,9 @@ BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int s
     // Only parallelograms that are rectangles on the axes: a stretch, mirrored where the
     // corners run backwards. Turned or sheared ones and masks are not drawn.
     if (!points || mask || points[1].y != points[0].y || points[2].x != points[0].x)
+        return FALSE;
+    const int64_t corners[] = {points[0].x, points[0].y, points[1].x, points[2].y};
+    if (!Gdi_Reasonable(4, corners))
         return FALSE;
     return Gdi_Blit(dest, points[0].x, points[0].y, points[1].x - points[0].x,
                     points[2].y - points[0].y, source, sourceX, sourceY, width, height, 0xCC);

@@ -277,39 +277,40 @@ static void Blit_Parse(const char *text, Blit *b)
 {
     memset(b, 0, sizeof *b);
     b->brush = -1, b->rop = 0xCC, b->mask = 'N';
-    char words[160], *save = 0;
-    snprintf(words, sizeof words, "%s", text);
+    char words[160], *w[24];
+    snprintf(words, sizeof words, "%s ", text);
+    int n = 0; // the words, each ended where its space was
+    for (char *p = words, *space; n < 24 && (space = strchr(p, ' ')); p = space + 1)
+        *space = 0, w[n++] = p;
+    b->call = w[0][0];
+    b->dst = w[1][0], b->src = w[1][3], b->mask = w[1][4] == '/' ? w[1][5] : 'N';
     int part = 0; // 0: destination, 1: source, 2: mask
-    for (char *w = strtok_r(words, " ", &save); w; w = strtok_r(0, " ", &save)) {
+    for (int i = 2; i < n; i++) {
         int a, c;
-        if (w == words)
-            b->call = w[0];
-        else if (strstr(w, "<-") && w[1] == '<')
-            b->dst = w[0], b->src = w[3], b->mask = w[4] == '/' ? w[5] : 'N';
-        else if (!strcmp(w, "<-") || !strcmp(w, "mask"))
-            part = w[0] == '<' ? 1 : 2;
-        else if (sscanf(w, "%d,%d", &a, &c) == 2)
+        if (!strcmp(w[i], "<-") || !strcmp(w[i], "mask"))
+            part = w[i][0] == '<' ? 1 : 2;
+        else if (sscanf(w[i], "%d,%d", &a, &c) == 2)
             b->g[part == 2 ? 8 : 4 * part] = a, b->g[part == 2 ? 9 : 4 * part + 1] = c;
-        else if (sscanf(w, "%dx%d", &a, &c) == 2 && part == 2)
+        else if (sscanf(w[i], "%dx%d", &a, &c) == 2 && part == 2)
             b->maskWidth = a, b->maskHeight = c;
-        else if (sscanf(w, "%dx%d", &a, &c) == 2)
+        else if (sscanf(w[i], "%dx%d", &a, &c) == 2)
             b->g[4 * part + 2] = a, b->g[4 * part + 3] = c;
-        else if (!strcmp(w, "rop"))
-            b->rop = (int)strtol(strtok_r(0, " ", &save), 0, 16);
-        else if (!strcmp(w, "brush") || !strcmp(w, "used"))
-            *(w[0] == 'b' ? &b->brush : &b->used) = atoi(strtok_r(0, " ", &save));
-        else if (!strcmp(w, "colours"))
-            for (int i = 0; i < 2; i++)
-                b->colors[i] = (unsigned)strtoul(strtok_r(0, " ", &save), 0, 16);
+        else if (!strcmp(w[i], "rop"))
+            b->rop = (int)strtol(w[++i], 0, 16);
+        else if (!strcmp(w[i], "brush") || !strcmp(w[i], "used"))
+            *(w[i][0] == 'b' ? &b->brush : &b->used) = atoi(w[i + 1]), i++;
+        else if (!strcmp(w[i], "colours"))
+            b->colors[0] = (unsigned)strtoul(w[i + 1], 0, 16),
+            b->colors[1] = (unsigned)strtoul(w[i + 2], 0, 16), i += 2;
         else {
             static const char *const flags[] = {"crowded", "twice", "shared", "reset",
                                                 "few",     "all",   "grid",   "pairs"};
             static const int values[] = {CROWDED, TWICE, SHARED, RESET, FEW, ALL, GRID, PAIRS};
-            for (int i = 0; i < 8; i++)
-                if (!strcmp(w, flags[i]) && i < 5)
-                    b->options |= values[i];
-                else if (!strcmp(w, flags[i]))
-                    b->rop = values[i];
+            for (int k = 0; k < 8; k++)
+                if (!strcmp(w[i], flags[k]) && k < 5)
+                    b->options |= values[k];
+                else if (!strcmp(w[i], flags[k]))
+                    b->rop = values[k];
         }
     }
 }
@@ -344,8 +345,8 @@ static void Cases_Blit(const char *text, int index)
         dw = abs(b.g[2]) + 4, dh = abs(b.g[3]) + 4, sw = abs(b.g[6]) + 4, sh = abs(b.g[7]) + 4;
     if (b.call == 'P')
         dw = dh = 48, sw = b.g[6], sh = b.g[7];
-    if (b.dst == 'W')
-        dw = 640, dh = 400;
+    if (b.dst == 'W') // the screen's top left corner, as much of it as the blit needs
+        dw = dw < 640 ? dw : 640, dh = dh < 400 ? dh : 400;
     const uint32_t key = Random() & 0xFFFFFF;
     Pic src, mask;
     memset(&src, 0, sizeof src);

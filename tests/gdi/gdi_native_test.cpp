@@ -2,8 +2,13 @@
 // counted and freed when they should be, creation failures can be asked for, and the window
 // DC draws only into its pixels and says when it did.
 #include "platform/native/gdi.h"
+#include "platform/native/gdi_internal.h"
+#include "tests/gdi/gdi_cases.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -148,6 +153,30 @@ TEST(GdiSurface, DrawsOnlyIntoItsPixelsAndSaysWhenItDid)
     EXPECT_TRUE(BitBlt(surface, 0, 0, 3, 4, 0, 0, 0, WHITENESS));
     EXPECT_EQ(pixels[0], 0u) << "dropped pixels are not drawn into";
     Gdi_DeleteSurfaceDC(surface);
+}
+
+std::map<std::string, uint32_t> g_digests;
+
+TEST(GdiFastPaths, DrawWhatTheGeneralPathDrawsInEveryConformanceCase)
+{
+    static uint32_t pixels[640 * 400];
+    HDC screen = Gdi_CreateSurfaceDC();
+    Gdi_SetSurface(screen, pixels, 640, 400, 640 * 4);
+    for (int fast = 1; fast >= 0; fast--) {
+        Gdi_SetFastPaths(fast != 0);
+        g_digests.clear();
+        GdiCases_Run(screen, [](const char *name, uint32_t digest, const uint32_t *, int) {
+            g_digests[name] = digest;
+        });
+        static std::map<std::string, uint32_t> withFastPaths;
+        if (fast)
+            withFastPaths = g_digests;
+        else
+            for (const auto &c : withFastPaths)
+                EXPECT_EQ(g_digests[c.first], c.second) << c.first;
+    }
+    Gdi_SetFastPaths(true);
+    Gdi_DeleteSurfaceDC(screen);
 }
 
 } // namespace
