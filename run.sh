@@ -1,26 +1,38 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds, and runs MAIN.exe with the stand-in core under Wine.
-# With a working X display the window opens there; without one it runs on a virtual display
-# for a few seconds and saves a screenshot of the window.
+# Sets up a Debian 12 machine, builds, and runs the program with the stand-in core: natively
+# (build/native/bin/video-out), or MAIN.exe under Wine with --wine. With a working X display
+# the window opens there; without one it runs on a virtual display for a few seconds and
+# saves a screenshot of the window. Other arguments go to the program.
+#   ./run.sh [--wine] [arguments...]
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
+wine=0
+[ "${1:-}" = --wine ] && { wine=1; shift; }
 scripts/setup-debian.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 >/dev/null
 
-export WINEPREFIX="$root/build/wineprefix-run" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-cd build/win/bin
-for file in MAIN.exe KERNEL.dll; do
-  [ -f "$file" ] || { echo "run: build/win/bin/$file is missing: the build did not finish" >&2; exit 1; }
+if [ $wine = 1 ]; then
+  export WINEPREFIX="$root/build/wineprefix-run" WINEARCH=win32 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+  cd build/win/bin
+  program=(wine MAIN.exe)
+  files=(MAIN.exe KERNEL.dll)
+else
+  cd build/native/bin
+  program=(./video-out)
+  files=(video-out libkernel.so)
+fi
+for file in "${files[@]}"; do
+  [ -f "$file" ] || { echo "run: $(pwd)/$file is missing: the build did not finish" >&2; exit 1; }
 done
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   status=0
-  wine MAIN.exe "$@" || status=$?
+  "${program[@]}" "$@" || status=$?
   # Wine is silent when the program cannot start (WINEDEBUG=-all): say so here.
-  [ $status -eq 0 ] || echo "run: MAIN.exe ended with exit code $status" >&2
+  [ $status -eq 0 ] || echo "run: the program ended with exit code $status" >&2
   exit $status
 fi
 
@@ -28,16 +40,19 @@ fi
 display=:${RUN_DISPLAY:-71}
 Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
+trap '[ $wine = 0 ] || wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-wine MAIN.exe "$@" &
+"${program[@]}" "$@" &
+program_pid=$!
 for _ in $(seq 600); do
   window=$(xdotool search --name '^Video Out' 2>/dev/null | head -1) && [ -n "$window" ] && break
+  kill -0 $program_pid 2>/dev/null || break
   sleep 0.1
 done
 [ -n "${window:-}" ] || { echo "run: the window did not appear" >&2; exit 1; }
 sleep "${RUN_SECONDS:-4}"
 shot="$root/build/screenshot.png"
 import -window "$window" "$shot"
-echo "run: no display, so MAIN.exe ran on a virtual one; screenshot of the window: $shot"
+kill $program_pid 2>/dev/null || true
+echo "run: no display, so the program ran on a virtual one; screenshot of the window: $shot"

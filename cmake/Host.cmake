@@ -1,5 +1,5 @@
-# The host build: the front-end over the recording fakes, its unit tests, and the Windows
-# build with its tests under Wine.
+# The host build: the native program (over SDL2 and our software GDI), the unit tests, the
+# cross-compiled Windows build, and the scenarios on both platforms.
 
 find_package(GTest REQUIRED)
 enable_testing()
@@ -12,16 +12,8 @@ add_library(frontend_common STATIC ${FRONTEND_COMMON_SOURCES})
 target_include_directories(frontend_common PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(frontend_common PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti)
 
-add_library(platform_fake STATIC
-  "${CMAKE_SOURCE_DIR}/platform/fake/fake_platform.cpp")
-target_include_directories(platform_fake PUBLIC "${CMAKE_SOURCE_DIR}")
-target_compile_options(platform_fake PRIVATE ${FRONTEND_WARNINGS})
-
-if(EXISTS "${CMAKE_SOURCE_DIR}/kernel/CMakeLists.txt")
-  add_subdirectory(kernel)
-endif()
-add_subdirectory(tests/unit)
 include(cmake/Native.cmake)
+add_subdirectory(tests/unit)
 
 find_program(MINGW_CXX i686-w64-mingw32-g++)
 if(MINGW_CXX)
@@ -31,7 +23,7 @@ if(MINGW_CXX)
     SOURCE_DIR "${CMAKE_SOURCE_DIR}"
     BINARY_DIR "${WIN_BUILD_DIR}"
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
-               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DRENDER_MODE=${RENDER_MODE}
     BUILD_ALWAYS 1
     INSTALL_COMMAND "")
 else()

@@ -10,24 +10,10 @@ target_include_directories(native_gdi PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(native_gdi PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti -O3)
 set_target_properties(native_gdi PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
-# The conformance cases over our GDI; tests/gdi/compare.sh runs them beside Wine's GDI.
-add_executable(gdi_cases_native "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases.cpp"
-  "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_driver.cpp" "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases_native.cpp")
-target_compile_options(gdi_cases_native PRIVATE ${FRONTEND_WARNINGS})
-target_link_libraries(gdi_cases_native PRIVATE native_gdi)
-
 # The GDI benchmark: times the render modes' per-frame drawing (prints figures only).
 add_executable(gdi_bench "${CMAKE_SOURCE_DIR}/bench/gdi_bench.cpp")
 target_compile_options(gdi_bench PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(gdi_bench PRIVATE native_gdi)
-
-# What the native GDI promises beyond Wine's behaviour: handles, counts, failures, window DCs.
-include(GoogleTest)
-add_executable(gdi_native_test "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_native_test.cpp"
-  "${CMAKE_SOURCE_DIR}/tests/gdi/gdi_cases.cpp")
-target_compile_options(gdi_native_test PRIVATE ${FRONTEND_WARNINGS})
-target_link_libraries(gdi_native_test PRIVATE native_gdi GTest::gtest_main)
-gtest_discover_tests(gdi_native_test PROPERTIES TIMEOUT 30 LABELS unit)
 
 # The windowing, input and system layer over SDL2.
 find_package(SDL2 QUIET)
@@ -55,7 +41,6 @@ set(NATIVE_BIN "${CMAKE_BINARY_DIR}/native/bin")
 # The stand-in core as a shared library with undefined references to the program's nine
 # exports, resolved when the program loads it.
 file(GLOB NATIVE_CORE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/kernel/*.cpp")
-list(FILTER NATIVE_CORE_SOURCES EXCLUDE REGEX "/pace_win\\.cpp$")
 add_library(native_core SHARED ${NATIVE_CORE_SOURCES})
 set_target_properties(native_core PROPERTIES OUTPUT_NAME kernel
   LIBRARY_OUTPUT_DIRECTORY "${NATIVE_BIN}")
@@ -78,7 +63,7 @@ function(add_native_frontend target mode dir)
     "${CMAKE_SOURCE_DIR}/platform/native/exports.list")
 endfunction()
 
-add_native_frontend(video_out 3 "${NATIVE_BIN}")
+add_native_frontend(video_out ${RENDER_MODE} "${NATIVE_BIN}")
 
 # One program per render mode, for the scenarios and benchmarks, which put the scripted core
 # beside a copy of it.
@@ -88,27 +73,7 @@ foreach(mode RANGE 0 10)
 endforeach()
 add_subdirectory(tests/core "${CMAKE_BINARY_DIR}/tests/core-native")
 
-# The backend's tests: in-process on SDL's offscreen driver, with the hooks as a core uses
-# them; and the program's checks on a virtual X display.
-file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/native/*.cpp")
-add_executable(native_backend_test ${NATIVE_TEST_SOURCES})
-target_include_directories(native_backend_test PRIVATE "${CMAKE_SOURCE_DIR}/tests/native")
-target_link_libraries(native_backend_test PRIVATE native_platform GTest::gtest_main)
-add_test(NAME native_backend COMMAND native_backend_test)
-set_tests_properties(native_backend PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
-  LABELS "native")
-
 # The idle-pass benchmark (prints figures; not a test).
 add_executable(native_idle_bench "${CMAKE_SOURCE_DIR}/bench/native_idle.cpp")
 target_compile_options(native_idle_bench PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(native_idle_bench PRIVATE native_platform)
-
-find_package(X11 QUIET)
-if(X11_FOUND)
-  add_executable(native_close_window "${CMAKE_SOURCE_DIR}/tests/native/close_window.c")
-  target_link_libraries(native_close_window PRIVATE X11::X11)
-  add_test(NAME native_program
-    COMMAND "${CMAKE_SOURCE_DIR}/tests/native/program_checks.sh" "${NATIVE_BIN}"
-            "$<TARGET_FILE:native_close_window>")
-  set_tests_properties(native_program PROPERTIES LABELS "native" SKIP_RETURN_CODE 77)
-endif()

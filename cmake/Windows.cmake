@@ -21,9 +21,6 @@ add_import_library(main_imports "${CMAKE_SOURCE_DIR}/resources/main.def" MAIN.ex
 
 enable_language(RC)
 
-# The render mode is fixed for a build; the default program shows mode 3.
-set(RENDER_MODE 3 CACHE STRING "Render mode of MAIN.exe (0-9, or 10 and above: placeholder)")
-
 # Everything but the renderer front is the same in every mode: compiled once.
 set(FRONTEND_MODE_SOURCE "${CMAKE_SOURCE_DIR}/render/render.cpp")
 set(FRONTEND_COMMON_SOURCES ${FRONTEND_SOURCES})

@@ -49,3 +49,15 @@ sed -i 's/$/\r/' "$staging/$name/README.txt" # for Notepad
 rm -f "$dist/$name.zip"
 (cd "$staging" && cmake -E tar cf "$dist/$name.zip" --format=zip "$name")
 echo "package: $dist/$name.zip"
+
+native="$build/native/bin"
+[ -x "$native/video-out" ] || exit 0
+name=video-out-$version-linux-x86_64
+mkdir "$staging/$name"
+cp "$native/video-out" "$native/libkernel.so" "$staging/$name/"
+strip "$staging/$name/video-out" "$staging/$name/libkernel.so" 2>/dev/null || true
+mode=$(sed -n 's/^RENDER_MODE:STRING=//p' "$build/CMakeCache.txt")
+readme "$root/docs/README-linux.txt" "${mode:-3}" "$staging/$name/README.txt"
+rm -f "$dist/$name.tar.gz"
+tar -C "$staging" -czf "$dist/$name.tar.gz" "$name"
+echo "package: $dist/$name.tar.gz"

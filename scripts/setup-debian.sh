@@ -2,8 +2,8 @@
 # Installs what building, running and testing need on Debian 12; does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686
-          wine wine32:i386 xvfb x11-utils xdotool imagemagick python3)
+packages=(cmake make g++ googletest libgtest-dev libsdl2-dev g++-mingw-w64-i686
+          wine wine32:i386 xvfb x11-utils xdotool xautomation imagemagick python3)
 
 missing=()
 for p in "${packages[@]}"; do

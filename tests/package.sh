@@ -1,7 +1,9 @@
 #!/bin/bash
 # A release archive as a user meets it: made by scripts/package.sh, unpacked into an empty folder
 # (for win32 run in an empty Wine prefix), started there on the fixture's display. Passes when the
-# window appears and shows the stand-in core's test card (its eight fixed colours, read back).
+# window appears and shows the stand-in core's test card (its eight fixed colours, read back);
+# for linux also when Alt+Enter covers the screen and gives the window back, and when a missing
+# display or core library ends the program with one line on stderr.
 # Usage: package.sh win32|linux STATE_DIR BUILD_DIR
 set -u
 KIND=$1 STATE_DIR=$2 BUILD_DIR=$3
@@ -11,7 +13,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 work="$STATE_DIR/package-$KIND"
 rm -rf "$work" && mkdir -p "$work/dist" "$work/unpacked"
 "$ROOT/scripts/package.sh" --no-build "$BUILD_DIR" "$work/dist" || exit 1
-archive=$(ls "$work"/dist/*-"$KIND".* 2>/dev/null | head -1)
+archive=$(ls "$work"/dist/*-"$KIND"* 2>/dev/null | head -1)
 [ -n "$archive" ] || { echo "no $KIND archive was made"; exit 1; }
 (cd "$work/unpacked" && cmake -E tar xf "$archive") || { echo "cannot unpack $archive"; exit 1; }
 folder=$(ls -d "$work"/unpacked/*/ | head -1)
@@ -45,6 +47,17 @@ if [ -z "$window" ]; then
 fi
 sleep 2 # a few frames
 import -window "$window" "$work/window.png" 2>/dev/null
+failures=()
+geometry() { xdotool getwindowgeometry "$window" | tr -d ' \n' | sed 's/.*Position:\([0-9,]*\).*Geometry:\(.*\)/\1,\2/; s/x/,/'; }
+if [ "$KIND" = linux ]; then
+    # Without a window manager keys go to the window under the pointer.
+    xdotool mousemove --window "$window" 300 200 click 1
+    for want in 0,0,1600,1200 650,150,640,400; do
+        xte 'keydown Alt_L' 'key Return' 'keyup Alt_L'
+        sleep 1
+        [ "$(geometry)" = "$want" ] || failures+=("Alt+Enter: the window at $(geometry), expected $want")
+    done
+fi
 stop
 # The test card's fixed graphics colours: dark blue, red, magenta, green, cyan, brown, greys.
 missing=()
@@ -52,9 +65,27 @@ colours=$(convert "$work/window.png" -unique-colors txt:- 2>/dev/null)
 for c in 000088 880000 880088 008800 008888 888800 AAAAAA 555555; do
     grep -qi "#$c" <<<"$colours" || missing+=("#$c")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    echo "the window shows the test card: PASS"
+[ ${#missing[@]} -eq 0 ] ||
+    failures+=("the window does not show the test card: ${missing[*]} missing (see $work/window.png)")
+
+# error_case WHAT TEXT COMMAND...: the program ends at once, non-zero, with one line saying TEXT.
+error_case() {
+    local what=$1 text=$2
+    shift 2
+    "$@" >/dev/null 2>"$work/error" </dev/null
+    local code=$?
+    [ $code -ne 0 ] && [ "$(wc -l <"$work/error")" -eq 1 ] && grep -q "$text" "$work/error" ||
+        failures+=("$what: exit code $code, stderr \"$(head -c 300 "$work/error")\"")
+}
+if [ "$KIND" = linux ]; then
+    error_case "no display" "no display" env -u DISPLAY -u WAYLAND_DISPLAY ./video-out
+    error_case "a display that is not there" "cannot open the display" env DISPLAY=:4711 ./video-out
+    mkdir "$work/alone" && cp video-out "$work/alone/"
+    error_case "no core library" "libkernel.so" "$work/alone/video-out"
+fi
+if [ ${#failures[@]} -eq 0 ]; then
+    echo "the archive runs as it should: PASS"
     exit 0
 fi
-echo "the window does not show the test card: colours ${missing[*]} missing (see $work/window.png)"
+printf '%s\n' "${failures[@]}"
 exit 1

@@ -2,7 +2,7 @@
 // stretching, parallelogram blits, clipping, colour tables, palettes, bits and object rules.
 // Each case draws with the platform's GDI subset only and reports what came out: pixels read
 // from DIB memory or through a 32-bit DIB section, then the calls' results.
-#include "tests/gdi/gdi_cases.h"
+#include "scripts/gdi/gdi_cases.h"
 
 #include <stdarg.h>
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The GDI conformance cases on Wine's GDI and on our native one: builds both drivers, runs the
+# The GDI conformance cases on Wine's GDI and on our native one, by hand while working on the
+# native GDI (the scenarios check what the program draws): builds both drivers, runs the
 # Windows one under Wine on a virtual X display (prefix build/wineprefix-gdi) and the native
 # one, and prints every case whose digests differ. Exit status 1 if any does.
 #
-#   tests/gdi/compare.sh [build folder (default: build/ beside tests/)]
+#   scripts/gdi/compare.sh [build folder (default: build/ beside scripts/)]
 #
 # GDI_VALUES=<part of a case name>: also prints, for the differing cases whose names contain
 # it, the first values (pixels, then results) that differ. GDI_DISPLAY: the X display number
@@ -17,11 +18,13 @@ mkdir -p "$out"
 
 echo "compare: building the native driver..." >&2
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" --target gdi_cases_native -j2 >/dev/null
+cmake --build "$build" --target native_gdi -j2 >/dev/null
+g++ -O2 -Wall -Wextra -I"$root" "$root/scripts/gdi/gdi_cases.cpp" "$root/scripts/gdi/gdi_driver.cpp" \
+  "$root/scripts/gdi/gdi_cases_native.cpp" "$build/libnative_gdi.a" -o "$build/gdi_cases_native"
 echo "compare: building the Windows driver..." >&2
 i686-w64-mingw32-g++ -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
-  "$root/tests/gdi/gdi_cases.cpp" "$root/tests/gdi/gdi_driver.cpp" \
-  "$root/tests/gdi/gdi_cases_win.cpp" -o "$out/gdi_cases_win.exe" -lgdi32 -luser32
+  "$root/scripts/gdi/gdi_cases.cpp" "$root/scripts/gdi/gdi_driver.cpp" \
+  "$root/scripts/gdi/gdi_cases_win.cpp" -o "$out/gdi_cases_win.exe" -lgdi32 -luser32
 
 export WINEPREFIX="$build/wineprefix-gdi" WINEARCH=win32 WINEDEBUG=-all
 # Without winedbg disabled a crash would hang in Wine's debugger.

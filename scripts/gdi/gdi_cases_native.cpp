@@ -1,5 +1,5 @@
 // The conformance cases over the native software GDI: drawn into a 640 x 400 pixel buffer.
-#include "tests/gdi/gdi_driver.h"
+#include "scripts/gdi/gdi_driver.h"
 #include "platform/native/gdi.h"
 
 static uint32_t s_pixels[640 * 400];

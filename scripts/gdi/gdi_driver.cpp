@@ -1,6 +1,6 @@
 // The conformance cases' driver: runs them and writes their digests (and, asked, their values).
-#include "tests/gdi/gdi_driver.h"
-#include "tests/gdi/gdi_cases.h"
+#include "scripts/gdi/gdi_driver.h"
+#include "scripts/gdi/gdi_cases.h"
 
 static struct {
     FILE *digests;

@@ -1,5 +1,5 @@
 // The conformance cases on Windows (or Wine): drawn into a 640 x 400 window's device context.
-#include "tests/gdi/gdi_driver.h"
+#include "scripts/gdi/gdi_driver.h"
 
 int main(int argc, char **argv)
 {
