@@ -123,7 +123,7 @@ static void Soak_Begin(const char *)
     s_bench.nextReport = s_bench.started;
     s_bench.gdiStart = Probe_LiveGdiObjects();
     Bench_Report("SOAK_REPORT",
-                 "minute  resident MB      handles  GDI objects (platform)  GDI objects "
+                 "minute  resident MB  heap in use      handles  GDI objects (platform)  GDI objects "
                  "made less deleted");
 }
 
@@ -161,15 +161,16 @@ static ScenarioStep Soak_Step(uint32_t frame)
     Soak_Input(frame, (now - s_bench.started) / 1000000);
     if (now >= s_bench.nextReport) {
         uint64_t resident;
+        int64_t heap;
         int32_t handles, gdi;
-        Probe_Resources(&resident, &handles, &gdi);
-        char counts[2][16], line[160];
-        const int32_t answers[2] = {handles, gdi};
-        for (int i = 0; i < 2; i++) // where the platform answers nothing useful, say so
-            snprintf(counts[i], sizeof counts[i], answers[i] > 0 ? "%d" : "(no answer)",
-                     (int)answers[i]);
-        snprintf(line, sizeof line, "%6u  %11.1f  %11s  %22s  %d", s_bench.minute,
-                 (double)resident / 1048576.0, counts[0], counts[1],
+        Probe_Resources(&resident, &heap, &handles, &gdi);
+        char counts[3][24], line[200];
+        const int64_t answers[3] = {heap, handles, gdi};
+        for (int i = 0; i < 3; i++) // where the platform answers nothing useful, say so
+            snprintf(counts[i], sizeof counts[i], answers[i] > 0 ? "%lld" : "(no answer)",
+                     (long long)answers[i]);
+        snprintf(line, sizeof line, "%6u  %11.1f  %13s  %11s  %22s  %d", s_bench.minute,
+                 (double)resident / 1048576.0, counts[0], counts[1], counts[2],
                  (int)(Probe_LiveGdiObjects() - s_bench.gdiStart));
         Bench_Report("SOAK_REPORT", line);
         s_bench.nextReport += BENCH_MINUTE;

@@ -87,9 +87,10 @@ bool Probe_ClockSources(uint64_t counterHz, bool winmm);
 // Device contexts, bitmaps and palettes alive: on Windows those that the program and this
 // core made since the core was loaded, elsewhere every one in the process.
 int32_t Probe_LiveGdiObjects(void);
-// What the process holds, for the benchmarks: resident memory, open handles (or files), and
-// the GDI objects the platform itself counts (-1 where it answers nothing useful).
-void Probe_Resources(uint64_t *residentBytes, int32_t *handles, int32_t *gdiObjects);
+// What the process holds, for the benchmarks: resident memory, heap in use, open handles (or
+// files), and the GDI objects the platform itself counts (-1 where it answers nothing useful).
+void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
+                     int32_t *gdiObjects);
 // The n-th creation of a device context, bitmap or palette from now on fails (0: none);
 // false where the platform cannot be made to fail.
 bool Probe_FailGdiCreation(uint32_t n);

@@ -5,6 +5,7 @@
 #include "tests/core/scenarios.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -268,8 +269,10 @@ bool Probe_FailGdiCreation(uint32_t n)
     return true;
 }
 
-void Probe_Resources(uint64_t *residentBytes, int32_t *handles, int32_t *gdiObjects)
+void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
+                     int32_t *gdiObjects)
 {
+    *heapBytes = (int64_t)mallinfo2().uordblks;
     char statm[64] = "";
     Probe_Read("/proc/self/statm", statm, sizeof statm);
     unsigned long pages = 0, resident = 0;

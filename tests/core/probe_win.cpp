@@ -385,8 +385,10 @@ bool Probe_FailGdiCreation(uint32_t n)
     return true;
 }
 
-void Probe_Resources(uint64_t *residentBytes, int32_t *handles, int32_t *gdiObjects)
+void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
+                     int32_t *gdiObjects)
 {
+    *heapBytes = -1; // the process heap is Wine's as much as the program's
     PROCESS_MEMORY_COUNTERS memory;
     memset(&memory, 0, sizeof memory);
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
