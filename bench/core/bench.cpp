@@ -3,6 +3,7 @@
 // "pacebench SECONDS [minimized]": the real frame rate, the period's spread and the CPU time.
 // "soak MINUTES": frames, palette changes and input throughout (keys, the mouse, Alt+Enter
 // twice a minute), and once a minute what the process holds.
+#include "bench/core/bench.h"
 #include "bench/core/pace.h"
 #include "tests/core/picture.h"
 
@@ -121,10 +122,11 @@ static void Soak_Begin(const char *)
     Picture_Install(21, COLORS_DEFAULT, 1);
     s_bench.started = Probe_Micros();
     s_bench.nextReport = s_bench.started;
-    s_bench.gdiStart = Probe_LiveGdiObjects();
-    Bench_Report("SOAK_REPORT",
-                 "minute  resident MB  heap in use      handles  GDI objects (platform)  GDI objects "
-                 "made less deleted");
+    s_bench.gdiStart = Bench_GdiObjects();
+    Bench_Report(
+        "SOAK_REPORT",
+        "minute  resident MB  heap in use      handles  GDI objects (platform)  GDI objects "
+        "made less deleted");
 }
 
 static void Soak_Input(uint32_t frame, uint64_t second)
@@ -171,7 +173,7 @@ static ScenarioStep Soak_Step(uint32_t frame)
                      (long long)answers[i]);
         snprintf(line, sizeof line, "%6u  %11.1f  %13s  %11s  %22s  %d", s_bench.minute,
                  (double)resident / 1048576.0, counts[0], counts[1], counts[2],
-                 (int)(Probe_LiveGdiObjects() - s_bench.gdiStart));
+                 (int)(Bench_GdiObjects() - s_bench.gdiStart));
         Bench_Report("SOAK_REPORT", line);
         s_bench.nextReport += BENCH_MINUTE;
         if (s_bench.minute++ == minutes)

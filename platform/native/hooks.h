@@ -24,8 +24,9 @@ HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 HOOKS_API HWND Hooks_FindWindow(const char *className);
 
 typedef struct {
-    RECT window;     // window rectangle, screen coordinates
-    int clientWidth; // 0 x 0 while minimized
+    RECT window;        // window rectangle, screen coordinates
+    POINT clientOrigin; // the client area's top left, screen coordinates
+    int clientWidth;    // 0 x 0 while minimized
     int clientHeight;
     DWORD style;
     int visible;
@@ -64,6 +65,9 @@ HOOKS_API void Hooks_SetKeyState(int vk, int state);
 
 // A key by SDL scancode, down or up; repeat marks an auto-repeat.
 HOOKS_API void Hooks_Key(int scancode, int down, int repeat);
+// The same by virtual key (the left key for VK_SHIFT, VK_CONTROL and VK_MENU); a key pressed
+// again while down is an auto-repeat, as a keyboard gives it. 0 for a key no keyboard has.
+HOOKS_API int Hooks_KeyVk(int vk, int down);
 // The pointer to a client position of the window (outside the client too, negative too).
 HOOKS_API void Hooks_MouseTo(HWND window, int x, int y);
 // A mouse button at the pointer's last position: 1 left, 2 middle, 3 right.
@@ -85,6 +89,10 @@ HOOKS_API void Hooks_JoystickButton(int handle, int button, int down);
 HOOKS_API void Hooks_JoystickHat(int handle, int value);
 // Unplugs the joystick.
 HOOKS_API void Hooks_JoystickDetach(int handle);
+// Gives joystick id 0..15 the state WinMM would report (axes 0..65535, the hat in hundredths
+// of a degree, 0xFFFF or 0xFFFFFFFF centred), plugging it in there first; null unplugs it. 0
+// when no joystick can report that state (a hat between the eight directions, say).
+HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state);
 
 // ---- clock ----
 

@@ -295,3 +295,20 @@ HOOKS_API void Hooks_Key(int scancode, int down, int repeat)
     event.key.timestamp = SDL_GetTicks();
     SDL_PushEvent(&event);
 }
+
+HOOKS_API int Hooks_KeyVk(int vk, int down)
+{
+    static bool held[256];
+    vk = vk == VK_SHIFT     ? VK_LSHIFT
+         : vk == VK_CONTROL ? VK_LCONTROL
+         : vk == VK_MENU    ? VK_LMENU
+                            : vk;
+    for (size_t i = 0; i < sizeof KEY_ROWS / sizeof KEY_ROWS[0]; i++) {
+        if (KEY_ROWS[i].vk != vk || vk <= 0 || vk > 255)
+            continue;
+        Hooks_Key(KEY_ROWS[i].scancode, down, down && held[vk]);
+        held[vk] = down != 0;
+        return 1;
+    }
+    return 0;
+}

@@ -13,7 +13,7 @@ enum {
     JOY_RETURNBUTTONS_ = 0x80,
     JOY_RETURNPOVCTS_ = 0x200,
     JOY_POVCENTERED_ = 0xFFFF,
-    JOYSTICK_HOOKED = 8 // virtual joysticks the hooks hold at once
+    JOYSTICK_HOOKED = JOYSTICK_IDS // virtual joysticks the hooks hold at once
 };
 
 // SDL hat positions in hundredths of a degree clockwise from forward.
@@ -162,4 +162,47 @@ HOOKS_API void Hooks_JoystickDetach(int handle)
     s_joystick.hooked[handle] = NULL;
     // The id answers with an error from now on, not only after the next message pump.
     Joystick_Removed(instance);
+}
+
+// The SDL hat of a point-of-view angle; -1 for one that no hat reports.
+static int Joystick_HatOf(DWORD pov)
+{
+    if (pov == JOY_POVCENTERED_ || pov == 0xFFFFFFFFu)
+        return SDL_HAT_CENTERED;
+    for (size_t i = 0; i < sizeof JOYSTICK_HATS / sizeof JOYSTICK_HATS[0]; i++)
+        if (JOYSTICK_HATS[i].pov == pov)
+            return JOYSTICK_HATS[i].hat;
+    return -1;
+}
+
+HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state)
+{
+    static int handles[JOYSTICK_IDS] = {-1, -1, -1, -1, -1, -1, -1, -1,
+                                        -1, -1, -1, -1, -1, -1, -1, -1};
+    if (id < 0 || id >= JOYSTICK_IDS || (state && Joystick_HatOf(state->dwPOV) < 0))
+        return 0;
+    if (!state) {
+        Hooks_JoystickDetach(handles[id]);
+        handles[id] = -1;
+        return 1;
+    }
+    if (handles[id] < 0) {
+        // A new joystick takes the lowest free id: stand-ins fill the free ones below while
+        // it is plugged in.
+        int fillers[JOYSTICK_IDS], count = 0;
+        for (int below = 0; below < id; below++)
+            if (!s_joystick.ids[below])
+                fillers[count++] = Hooks_JoystickAttach();
+        handles[id] = Hooks_JoystickAttach();
+        while (count > 0)
+            Hooks_JoystickDetach(fillers[--count]);
+    }
+    const DWORD axes[JOYSTICK_AXES] = {state->dwXpos, state->dwYpos, state->dwZpos,
+                                       state->dwRpos, state->dwUpos, state->dwVpos};
+    for (int a = 0; a < JOYSTICK_AXES; a++)
+        Hooks_JoystickAxis(handles[id], a, (int)axes[a] - 32768);
+    for (int b = 0; b < JOYSTICK_BUTTONS; b++)
+        Hooks_JoystickButton(handles[id], b, (state->dwButtons >> b) & 1);
+    Hooks_JoystickHat(handles[id], Joystick_HatOf(state->dwPOV));
+    return handles[id] >= 0;
 }

@@ -362,6 +362,10 @@ HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
     memset(state, 0, sizeof *state);
     state->window = w->rect;
     Window_ClientSize(w, &state->clientWidth, &state->clientHeight);
+    int x, y;
+    Window_ClientOrigin(w, &x, &y);
+    state->clientOrigin.x = x;
+    state->clientOrigin.y = y;
     state->style = w->style;
     state->visible = (w->style & WS_VISIBLE) != 0;
     state->iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;

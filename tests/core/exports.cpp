@@ -1,7 +1,7 @@
 // The seventeen core functions, each recorded, and the driver that runs the scenario the
 // command line names from Kernel_Initialize and Kernel_Step.
 #include "tests/core/testcore.h"
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 enum { SCENARIO_FRAME_LIMIT = 1800 }; // a scenario still running then is closed as failed
 

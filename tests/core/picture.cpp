@@ -1,7 +1,7 @@
 // The picture model: known frames and palettes handed to the renderer, the picture they must
 // give (computed per pixel from the planes), and the window's picture read back.
 #include "tests/core/picture.h"
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
 

@@ -2,7 +2,7 @@
 // give (computed pixel by pixel from the planes), and the window's picture read back.
 #pragma once
 
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 enum {
     PICTURE_WIDTH = CORE_SCREEN_WIDTH,

@@ -78,10 +78,11 @@ bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
 // still at start (ms) but for Sleep, which advances it by what was asked plus the overshoot.
 // False where the clock is the real one.
 bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros);
-// Moves a set clock forward, as if the core had worked that long.
-void Probe_ClockAdvance(uint32_t micros);
-// The performance counter's frequency (0: its query fails) and WinMM's presence, for the next
-// Time_Initialize; false where the platform cannot change them.
+// Moves a set clock forward, as if the core had worked that long; its time (0 where the clock
+// is the real one).
+uint64_t Probe_ClockAdvance(uint32_t micros);
+// The performance counter's frequency (0: its query fails) and whether WinMM has its
+// timeGetTime, for the next Time_Initialize; false where the platform cannot change them.
 bool Probe_ClockSources(uint64_t counterHz, bool winmm);
 
 // Device contexts, bitmaps and palettes alive: on Windows those that the program and this

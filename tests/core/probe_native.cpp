@@ -1,24 +1,18 @@
 // The scripted core's platform probe natively: POSIX files and clocks, and the native
 // backend's test hooks for the window, real input (as SDL events), joysticks (SDL's virtual
-// ones), the clock and the GDI's object count.
+// ones), the clock, the display and the GDI's object count.
 #include "platform/native/hooks.h"
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 #include <fcntl.h>
 #include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
-enum { PROBE_JOYSTICK_IDS = 16 };
-
 static struct {
-    char appendPath[260];
     int appendFile;
     ProbeObserver observer;
-    bool keyDown[256];                // real keys the probe holds down
-    int joystick[PROBE_JOYSTICK_IDS]; // the hooks' handle for each id, -1 for none
-} s_probe = {
-    "", -1, NULL, {false}, {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
+} s_probe = {-1, NULL};
 
 __attribute__((destructor)) static void Probe_AtExit(void)
 {
@@ -32,13 +26,9 @@ const char *Probe_Env(const char *name)
 
 bool Probe_Append(const char *path, const char *text, uint32_t length)
 {
-    if (s_probe.appendFile < 0 || strcmp(path, s_probe.appendPath) != 0) {
-        if (s_probe.appendFile >= 0)
-            close(s_probe.appendFile);
-        snprintf(s_probe.appendPath, sizeof s_probe.appendPath, "%s", path);
+    if (s_probe.appendFile < 0) // the one file a run appends to: its log
         s_probe.appendFile = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    }
-    return s_probe.appendFile >= 0 && write(s_probe.appendFile, text, length) == (ssize_t)length;
+    return write(s_probe.appendFile, text, length) == (ssize_t)length;
 }
 
 bool Probe_Read(const char *path, char *buffer, uint32_t size)
@@ -46,9 +36,8 @@ bool Probe_Read(const char *path, char *buffer, uint32_t size)
     FILE *file = fopen(path, "rb");
     if (!file)
         return false;
-    size_t got = fread(buffer, 1, size - 1, file);
+    buffer[fread(buffer, 1, size - 1, file)] = 0;
     fclose(file);
-    buffer[got] = 0;
     return true;
 }
 
@@ -90,21 +79,18 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
     memset(state, 0, sizeof *state);
     HooksWindowState w;
+    HooksClassInfo c;
     if (!Hooks_GetWindowState(window, &w))
         return;
     state->exists = !w.destroyed;
     state->visible = w.visible;
     state->zoomed = w.maximized;
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRect(&frame, w.style, FALSE);
-    state->clientOrigin.x = w.window.left - frame.left;
-    state->clientOrigin.y = w.window.top - frame.top;
+    state->clientOrigin = w.clientOrigin;
     state->clientWidth = w.clientWidth;
     state->clientHeight = w.clientHeight;
     snprintf(state->title, sizeof state->title, "%s", w.title);
-    state->classRegistered = w.classRegistered;
-    HooksClassInfo c;
-    if (w.classRegistered && Hooks_GetClassInfo("WCGRAPH", &c)) {
+    state->classRegistered = Hooks_GetClassInfo("WCGRAPH", &c);
+    if (state->classRegistered) {
         state->classStyle = c.style;
         state->largeIcon = c.largeIcon;
         state->smallIcon = c.smallIcon;
@@ -118,12 +104,11 @@ void Probe_SetClientSize(HWND window, int width, int height)
     RECT outer, frame = {0, 0, 0, 0};
     GetWindowRect(window, &outer);
     AdjustWindowRect(&frame, (DWORD)GetWindowLongA(window, GWL_STYLE), FALSE);
-    int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-    int x = outer.left, y = outer.top;
-    if (x + width + frameWidth > GetSystemMetrics(SM_CXSCREEN) ||
-        y + height + frameHeight > GetSystemMetrics(SM_CYSCREEN))
-        x = y = 0;
-    SetWindowPos(window, 0, x, y, width + frameWidth, height + frameHeight,
+    width += frame.right - frame.left;
+    height += frame.bottom - frame.top;
+    bool fits = outer.left + width <= GetSystemMetrics(SM_CXSCREEN) &&
+                outer.top + height <= GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(window, 0, fits ? outer.left : 0, fits ? outer.top : 0, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -155,88 +140,27 @@ void Probe_Activate(HWND window, bool away)
 
 void Probe_SetKeyState(uint8_t vk, bool down)
 {
-    for (int k = vk ? vk : 0; k <= (vk ? vk : 255); k++)
+    for (int k = vk; k <= (vk ? vk : 255); k++)
         Hooks_SetKeyState(k, down ? 0x80 : 0);
-}
-
-// The SDL scancode of a virtual key, for the keys the scenarios press.
-static int Probe_Scancode(uint8_t vk)
-{
-    static const struct {
-        uint8_t vk;
-        int scancode;
-    } keys[] = {{VK_LSHIFT, 225},   {VK_RSHIFT, 229}, {VK_LCONTROL, 224},
-                {VK_RCONTROL, 228}, {VK_MENU, 226},   {VK_LMENU, 226},
-                {VK_RMENU, 230},    {VK_RETURN, 40},  {0x73 /* F4 */, 61}};
-    if (vk >= 'A' && vk <= 'Z')
-        return 4 + vk - 'A';
-    for (const auto &k : keys)
-        if (k.vk == vk)
-            return k.scancode;
-    return 0;
 }
 
 void Probe_Key(uint8_t vk, bool up)
 {
-    // A key pressed again while down is the keyboard's auto-repeat.
-    Hooks_Key(Probe_Scancode(vk), !up, !up && s_probe.keyDown[vk]);
-    s_probe.keyDown[vk] = !up;
+    Hooks_KeyVk(vk, !up);
 }
 
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
     if (!(buttons & PROBE_STAY))
         Hooks_MouseTo(window, x, y);
-    static const struct {
-        uint32_t flag;
-        int button, down;
-    } changes[] = {{PROBE_LEFT_DOWN, 1, 1}, {PROBE_LEFT_UP, 1, 0},    {PROBE_MIDDLE_DOWN, 2, 1},
-                   {PROBE_MIDDLE_UP, 2, 0}, {PROBE_RIGHT_DOWN, 3, 1}, {PROBE_RIGHT_UP, 3, 0}};
-    for (const auto &c : changes)
-        if (buttons & c.flag)
-            Hooks_MouseButton(window, c.button, c.down);
-}
-
-// The SDL hat value of a point-of-view angle; -1 for one no hat reports.
-static int Probe_Hat(uint32_t pov)
-{
-    // Forward, then clockwise in 45-degree steps: up, up-right, right, ... (SDL_HAT_* bits).
-    static const int hats[8] = {1, 3, 2, 6, 4, 12, 8, 9};
-    if (pov == 0xFFFFFFFFu || pov == 0xFFFF)
-        return 0;
-    return pov % 4500 == 0 && pov < 36000 ? hats[pov / 4500] : -1;
+    for (int b = 0; b < 6; b++) // left, right and middle (SDL's 1, 3 and 2), down then up
+        if (buttons & (1u << b))
+            Hooks_MouseButton(window, "\1\1\3\3\2\2"[b], !(b & 1));
 }
 
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
 {
-    if (id >= PROBE_JOYSTICK_IDS || (state && Probe_Hat(state->dwPOV) < 0))
-        return false;
-    int *handle = &s_probe.joystick[id];
-    if (!state) {
-        if (*handle >= 0)
-            Hooks_JoystickDetach(*handle);
-        *handle = -1;
-        return true;
-    }
-    if (*handle < 0) {
-        // A new joystick takes the lowest free id: fill the free ones below with stand-ins,
-        // and unplug them again before the next poll.
-        int fillers[PROBE_JOYSTICK_IDS], count = 0;
-        for (uint32_t below = 0; below < id; below++)
-            if (s_probe.joystick[below] < 0)
-                fillers[count++] = Hooks_JoystickAttach();
-        *handle = Hooks_JoystickAttach();
-        while (count > 0)
-            Hooks_JoystickDetach(fillers[--count]);
-    }
-    const DWORD axes[6] = {state->dwXpos, state->dwYpos, state->dwZpos,
-                           state->dwRpos, state->dwUpos, state->dwVpos};
-    for (int a = 0; a < 6; a++)
-        Hooks_JoystickAxis(*handle, a, (int)axes[a] - 32768);
-    for (int b = 0; b < 32; b++)
-        Hooks_JoystickButton(*handle, b, (state->dwButtons >> b) & 1);
-    Hooks_JoystickHat(*handle, Probe_Hat(state->dwPOV));
-    return *handle >= 0;
+    return Hooks_Joystick((int)id, state);
 }
 
 bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros)
@@ -246,15 +170,16 @@ bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros)
     return true;
 }
 
-void Probe_ClockAdvance(uint32_t micros)
+uint64_t Probe_ClockAdvance(uint32_t micros)
 {
     Hooks_ClockAdvance(micros);
+    return Hooks_ClockNow();
 }
 
 bool Probe_ClockSources(uint64_t counterHz, bool winmm)
 {
-    Hooks_ClockCounter(counterHz ? counterHz : 10000000, counterHz == 0, 0);
-    Hooks_HideLibrary("WinMM", !winmm);
+    Hooks_ClockCounter(counterHz, counterHz == 0, 0);
+    Hooks_HideFunction("WinMM", "timeGetTime", !winmm);
     return true;
 }
 
@@ -272,15 +197,14 @@ bool Probe_FailGdiCreation(uint32_t n)
 void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
                      int32_t *gdiObjects)
 {
-    *heapBytes = (int64_t)mallinfo2().uordblks;
     char statm[64] = "";
-    Probe_Read("/proc/self/statm", statm, sizeof statm);
     unsigned long pages = 0, resident = 0;
+    Probe_Read("/proc/self/statm", statm, sizeof statm);
     sscanf(statm, "%lu %lu", &pages, &resident);
     *residentBytes = (uint64_t)resident * (uint64_t)sysconf(_SC_PAGESIZE);
-    int32_t files = 0;
+    *heapBytes = (int64_t)mallinfo2().uordblks;
+    *handles = 0;
     for (int fd = 0; fd < 1024; fd++)
-        files += fcntl(fd, F_GETFD) != -1;
-    *handles = files;
+        *handles += fcntl(fd, F_GETFD) != -1;
     *gdiObjects = (int32_t)Hooks_GdiLiveObjects();
 }

@@ -3,7 +3,7 @@
 // kinds of mask and none, 32-bit and 4-bit sources, offset rectangles; and a blit that cannot
 // get its scratch bitmaps.
 #include "render/maskblt.h"
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 enum {
     BLIT_WIDTH = 96, // rows of 12 bytes suit DDB and DIB masks alike

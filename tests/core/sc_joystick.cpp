@@ -3,7 +3,7 @@
 // in ascending order, hat directions and diagonals, axes (also a move of less than 256), an id
 // that goes and comes back, another id on its own, and (where the platform can show them) hat
 // positions from 36000 and ids from 16, which are never asked.
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 #define EV(code, value)                                                                            \
     {                                                                                              \

@@ -1,7 +1,7 @@
 // Keyboard forwarding: key messages under a chosen key state (sided modifiers reported again,
 // auto-repeats dropped, wide codes, system keys never forwarded, Alt+Enter once per press), the
 // keys still down released when the focus goes, then real keys as a keyboard gives them.
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 #define PRESS(vk)                                                                                  \
     {                                                                                              \

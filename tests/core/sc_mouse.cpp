@@ -1,7 +1,7 @@
 // Mouse forwarding: column 0 and row 0 outside, leaves, drags clamped to the display (also at
 // the ends of 16 bits), the left release before and the right release after the position, the
 // middle button no drag, the capture; then real pointer input.
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 #define MOVE(x, y)                                                                                 \
     {                                                                                              \
@@ -62,6 +62,7 @@ static const struct {
      {MOVE(639, 399), INSIDE(1), END}},
     {"column 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(0, 50), false, {LEAVE, END}},
     {"row 0 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(50, 0), false, {LEAVE, END}},
+    {"row 400 is outside: a leave", true, WM_MOUSEMOVE, 0, AT(50, 400), false, {LEAVE, END}},
     {"(700, 300) in a larger window is a leave",
      true,
      WM_MOUSEMOVE,

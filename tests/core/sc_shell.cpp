@@ -1,5 +1,5 @@
 // Start-up (no arguments), the argument tail, and shutdown through the caption's close button.
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 enum {
     SHELL_FRAMES = 3,

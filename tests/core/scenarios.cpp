@@ -1,5 +1,5 @@
 // The scenarios a run can name.
-#include "tests/core/scenarios.h"
+#include "tests/core/testcore.h"
 
 const Scenario *const SCENARIOS[] = {
     &Scenario_Startup,    &Scenario_Args,        &Scenario_Shutdown,
