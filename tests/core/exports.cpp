@@ -1,7 +1,12 @@
 // The seventeen core functions, each recorded, and the driver that runs the scenario the
 // command line names from Kernel_Initialize and Kernel_Step.
 #include "tests/core/testcore.h"
-#include "tests/core/testcore.h"
+
+static const Scenario *const SCENARIOS[] = {
+    &Scenario_Startup,   &Scenario_Args,       &Scenario_Shutdown,    &Scenario_Frames,
+    &Scenario_Pixels,    &Scenario_Blit,       &Scenario_Keys,        &Scenario_Mouse,
+    &Scenario_Joystick,  &Scenario_Fullscreen, &Scenario_Placeholder, &Scenario_RenderBench,
+    &Scenario_PaceBench, &Scenario_Soak};
 
 enum { SCENARIO_FRAME_LIMIT = 1800 }; // a scenario still running then is closed as failed
 
@@ -14,6 +19,8 @@ static struct {
     uint32_t frame;
     uint32_t closeIndex; // record length when the close was asked for
     bool inside;         // the core's notion of the pointer
+    bool reported;       // the fixed palette was reported once
+    const FrameAnswers *answers;
 } s_core;
 
 HWND Scenario_Window(void)
@@ -52,10 +59,10 @@ CORE_API void Kernel_Initialize(const char *tail)
     snprintf(s_core.tail, sizeof s_core.tail, "%s", tail ? tail : "");
     // A run without arguments is the start-up scenario: it depends on the null tail.
     const char *name = tail ? tail : "startup";
-    for (const Scenario *const *s = SCENARIOS; *s; s++) {
-        size_t length = strlen((*s)->name);
-        if (strncmp(name, (*s)->name, length) == 0 && (name[length] == 0 || name[length] == ' '))
-            s_core.scenario = *s;
+    for (const Scenario *s : SCENARIOS) {
+        size_t length = strlen(s->name);
+        if (strncmp(name, s->name, length) == 0 && (name[length] == 0 || name[length] == ' '))
+            s_core.scenario = s;
     }
     Log_Line("scenario %s", s_core.scenario ? s_core.scenario->name : "?");
     Log_Check(s_core.scenario != NULL, "the tail names a scenario", "tail \"%s\"", s_core.tail);
@@ -64,7 +71,7 @@ CORE_API void Kernel_Initialize(const char *tail)
         s_core.scenario = NULL;
     // Shows where the message loop starts in the record.
     Probe_Post(s_core.window, WM_TEST_MARK, 0, 0);
-    if (s_core.scenario)
+    if (s_core.scenario && s_core.scenario->begin)
         s_core.scenario->begin(tail);
 }
 
@@ -118,24 +125,18 @@ void Scenario_Exit(void)
         Log_Line("PASS");
 }
 
-static struct {
-    bool reported; // the fixed palette was reported once
-} s_answers;
-
-static const FrameAnswers *s_frameAnswers;
-
 void Scenario_SetFrameAnswers(const FrameAnswers *answers)
 {
-    s_frameAnswers = answers;
+    s_core.answers = answers;
 }
 
 CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
 {
     Record_Add(CALL_GDCGRAPH_ISPALETTECHANGED, 0, 0);
-    if (s_frameAnswers)
-        return s_frameAnswers->isPaletteChanged();
-    bool changed = !s_answers.reported; // once, so that the palette is built from our colours
-    s_answers.reported = true;
+    if (s_core.answers)
+        return s_core.answers->isPaletteChanged();
+    bool changed = !s_core.reported; // once, so that the palette is built from our colours
+    s_core.reported = true;
     return changed;
 }
 
@@ -154,8 +155,8 @@ CORE_API uint32_t GDCText_GetPalette(void)
 CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
 {
     Record_Add(CALL_GDCPAL_GETCOLOR, palette, index);
-    if (s_frameAnswers)
-        return s_frameAnswers->getColor(palette, index);
+    if (s_core.answers)
+        return s_core.answers->getColor(palette, index);
     return (uint16_t)((index * 0x111u + palette) & 0xFFF);
 }
 
@@ -165,15 +166,15 @@ CORE_API void GDC_RenderBuffer(uint8_t **graphics, uint8_t **maskAndText)
     Record_Add(CALL_GDC_RENDERBUFFER, 0, 0);
     *graphics = planes;
     *maskAndText = planes + 4 * CORE_PLANE_BYTES;
-    if (s_frameAnswers)
-        s_frameAnswers->renderBuffer(graphics, maskAndText);
+    if (s_core.answers)
+        s_core.answers->renderBuffer(graphics, maskAndText);
 }
 
 CORE_API void GDC_RenderSep(void *graphicsBits, void *textBits, void *maskBits)
 {
     Record_Add(CALL_GDC_RENDERSEP, 0, 0);
-    if (s_frameAnswers)
-        s_frameAnswers->renderSep(graphicsBits, textBits, maskBits);
+    if (s_core.answers)
+        s_core.answers->renderSep(graphicsBits, textBits, maskBits);
 }
 
 CORE_API void Keyboard_Press(uint32_t vk)

@@ -1,7 +1,6 @@
 // The picture model: known frames and palettes handed to the renderer, the picture they must
 // give (computed per pixel from the planes), and the window's picture read back.
 #include "tests/core/picture.h"
-#include "tests/core/testcore.h"
 
 enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
 
@@ -24,16 +23,14 @@ static struct {
     uint32_t *readBits;
 } s_picture;
 
-PictureRule Picture_Rule(int32_t mode)
+// Pixel (x, y) of planes first.. first + count - 1, plane first in bit 0.
+static int Picture_Bits(const uint8_t planes[8][CORE_PLANE_BYTES], int first, int count, int x,
+                        int y)
 {
-    if (mode == 0 || mode == 1)
-        return PICTURE_NONE;
-    return (mode == 6 || mode == 7) ? PICTURE_OR : PICTURE_MASK;
-}
-
-static int Picture_Bit(const uint8_t planes[8][CORE_PLANE_BYTES], int plane, int x, int y)
-{
-    return planes[plane][y * PICTURE_ROW_BYTES + x / 8] >> (7 - x % 8) & 1;
+    int value = 0;
+    for (int b = 0; b < count; b++)
+        value |= (planes[first + b][y * PICTURE_ROW_BYTES + x / 8] >> (7 - x % 8) & 1) << b;
+    return value;
 }
 
 void Picture_SetFrame(uint32_t seed)
@@ -49,36 +46,32 @@ void Picture_SetFrame(uint32_t seed)
     for (const auto &f : fixed)
         for (int p = 0; p < 8; p++)
             memset(&s_picture.planes[p][f.row * PICTURE_ROW_BYTES], f.value, PICTURE_ROW_BYTES);
-    // The core's other form of the same frame, for GDC_RenderSep.
+    // The core's other form of the same frame, for GDC_RenderSep: the left pixel comes first.
     for (int y = 0; y < PICTURE_HEIGHT; y++)
         for (int x = 0; x < PICTURE_WIDTH; x++) {
-            int graphics = 0, text = 0;
-            for (int b = 0; b < 4; b++)
-                graphics |= Picture_Bit(s_picture.planes, b, x, y) << b;
-            for (int b = 0; b < 3; b++)
-                text |= Picture_Bit(s_picture.planes, 5 + b, x, y) << b;
-            int at = y * (PICTURE_WIDTH / 2) + x / 2, shift = (x & 1) ? 0 : 4;
-            uint8_t keep = (uint8_t)(0xF0 >> shift);
-            s_picture.graphicsSurface[at] =
-                (uint8_t)((s_picture.graphicsSurface[at] & keep) | graphics << shift);
-            s_picture.textSurface[at] =
-                (uint8_t)((s_picture.textSurface[at] & keep) | text << shift);
+            int at = y * (PICTURE_WIDTH / 2) + x / 2, odd = x & 1;
+            uint8_t *g = &s_picture.graphicsSurface[at], *t = &s_picture.textSurface[at];
+            *g = (uint8_t)((odd ? *g : 0) | Picture_Bits(s_picture.planes, 0, 4, x, y) << 4 * !odd);
+            *t = (uint8_t)((odd ? *t : 0) | Picture_Bits(s_picture.planes, 5, 3, x, y) << 4 * !odd);
         }
 }
 
-// A colour none of the first count entries has, nor any of avoid (so that a change shows).
+// A colour none of the first count entries has, nor any of avoid (so that a change shows);
+// with repeats every second entry repeats the one before.
 static uint16_t Picture_NewColor(uint32_t *state, const uint16_t *taken, int count,
                                  const uint16_t *avoid, PictureColors colors)
 {
     for (;;) {
         uint16_t c = (uint16_t)(Test_Random(state) & 0xFFF);
+        if (colors == COLORS_REPEATS && count % 2 == 1)
+            return taken[count - 1];
         bool clash = c == 0x000 || c == 0xFFF;
         for (int i = 0; i < count; i++)
             clash = clash || taken[i] == c;
-        for (int i = 0; i < 8; i++)
+        for (int i = 0; avoid && i < 8; i++)
             clash = clash || avoid[i] == c;
-        if (!clash || (colors == COLORS_REPEATS && count % 2 == 1))
-            return colors == COLORS_REPEATS && count % 2 == 1 ? taken[count - 1] : c;
+        if (!clash)
+            return c;
     }
 }
 
@@ -87,15 +80,12 @@ void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool 
     uint32_t state = seed * 2246822519u + 7;
     PicturePalette *p = &s_picture.palette;
     if (graphics) {
-        uint16_t none[8] = {0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000, 0x000};
         for (int i = 0; i < 16; i++)
-            p->graphics[i] = Picture_NewColor(&state, p->graphics, i, none, colors);
-        if (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7)
+            p->graphics[i] = Picture_NewColor(&state, p->graphics, i, NULL, colors);
+        if (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7) {
             p->graphics[0] = 0x000;
-        if (colors == COLORS_DEFAULT)
-            p->graphics[15] = 0xFFF;
-        if (colors == COLORS_WHITE_AT_7)
-            p->graphics[7] = 0xFFF;
+            p->graphics[colors == COLORS_DEFAULT ? 15 : 7] = 0xFFF;
+        }
     }
     if (text) {
         uint16_t before[8];
@@ -160,38 +150,41 @@ static uint32_t Picture_Rgb(uint16_t color)
     return (color & 0xFu) * 0x110000u + (color >> 4 & 0xFu) * 0x1100u + (color >> 8 & 0xFu) * 0x11u;
 }
 
-const uint32_t *Picture_Expected(PictureRule rule)
+// The expected 640 x 400 picture (0xRRGGBB, row by row): the last fetched frame under the
+// palette of the last reported change.
+static const uint32_t *Picture_Expected(PictureRule rule)
 {
     const PicturePalette *palette = &s_picture.reported;
     for (int y = 0; y < PICTURE_HEIGHT; y++)
         for (int x = 0; x < PICTURE_WIDTH; x++) {
-            int graphics = 0, text = 0;
-            for (int b = 0; b < 4; b++)
-                graphics |= Picture_Bit(s_picture.fetched, b, x, y) << b;
-            for (int b = 0; b < 3; b++)
-                text |= Picture_Bit(s_picture.fetched, 5 + b, x, y) << b;
-            uint32_t g = Picture_Rgb(palette->graphics[graphics]);
-            uint32_t t = Picture_Rgb(palette->text[text]);
-            uint32_t shown = Picture_Bit(s_picture.fetched, 4, x, y) ? t : g;
+            uint32_t g =
+                Picture_Rgb(palette->graphics[Picture_Bits(s_picture.fetched, 0, 4, x, y)]);
+            uint32_t t = Picture_Rgb(palette->text[Picture_Bits(s_picture.fetched, 5, 3, x, y)]);
+            uint32_t shown = Picture_Bits(s_picture.fetched, 4, 1, x, y) ? t : g;
             s_picture.expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
         }
     return s_picture.expected;
 }
 
-const uint32_t *Picture_Read(HWND window, int width, int height)
+// The read-back bitmap's device context, made at the first use; null when it cannot be.
+static HDC Picture_ReadDC(void)
 {
-    if (width > PICTURE_READ_WIDTH || height > PICTURE_READ_HEIGHT)
-        return NULL;
-    if (!s_picture.readDC) {
-        void *bits = NULL;
-        HBITMAP bitmap = Test_MakeDIB(PICTURE_READ_WIDTH, PICTURE_READ_HEIGHT, 32, NULL, 0, &bits);
-        if (!bitmap)
-            return NULL;
+    void *bits = NULL;
+    HBITMAP bitmap = s_picture.readDC ? NULL
+                                      : Test_MakeDIB(PICTURE_READ_WIDTH, PICTURE_READ_HEIGHT, 32,
+                                                     NULL, 0, &bits);
+    if (bitmap) {
         s_picture.readDC = CreateCompatibleDC(0);
         SelectObject(s_picture.readDC, bitmap);
         s_picture.readBits = (uint32_t *)bits;
     }
-    if (!BitBlt(s_picture.readDC, 0, 0, width, height, GetDC(window), 0, 0, SRCCOPY))
+    return s_picture.readDC;
+}
+
+const uint32_t *Picture_Read(HWND window, int width, int height)
+{
+    if (width > PICTURE_READ_WIDTH || height > PICTURE_READ_HEIGHT || !Picture_ReadDC() ||
+        !BitBlt(s_picture.readDC, 0, 0, width, height, GetDC(window), 0, 0, SRCCOPY))
         return NULL;
     for (int y = 0; y < height; y++) // the fourth byte of a 32-bit pixel is no colour
         for (int x = 0; x < width; x++)
@@ -199,27 +192,14 @@ const uint32_t *Picture_Read(HWND window, int width, int height)
     return s_picture.readBits;
 }
 
-uint32_t Picture_Digest(const uint32_t *pixels, int width, int height)
-{
-    uint32_t hash = TEST_HASH_START;
-    for (int y = 0; y < height; y++)
-        hash = Test_Hash(hash, pixels + y * PICTURE_READ_WIDTH, (uint32_t)width);
-    return hash;
-}
-
 void Picture_Fill(HWND window, uint32_t rgb, int width, int height)
 {
-    void *bits = NULL;
-    HBITMAP dot = Test_MakeDIB(1, 1, 32, NULL, 0, &bits);
-    if (!dot)
+    if (!Picture_ReadDC())
         return;
-    *(uint32_t *)bits = rgb;
-    HDC memory = CreateCompatibleDC(0);
-    HGDIOBJ displaced = SelectObject(memory, dot);
-    StretchBlt(GetDC(window), 0, 0, width, height, memory, 0, 0, 1, 1, SRCCOPY);
-    SelectObject(memory, displaced);
-    DeleteDC(memory);
-    DeleteObject(dot);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            s_picture.readBits[y * PICTURE_READ_WIDTH + x] = rgb;
+    BitBlt(GetDC(window), 0, 0, width, height, s_picture.readDC, 0, 0, SRCCOPY);
 }
 
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
@@ -229,13 +209,15 @@ bool Picture_Check(HWND window, const char *what, int width, int height, Picture
     const uint32_t *got = Picture_Read(window, width, height);
     if (!Log_Check(got != NULL, what, "the window's picture could not be read"))
         return false;
-    uint32_t wrong = 0;
-    for (int y = 0; y < height; y++)
+    uint32_t wrong = 0, digest = TEST_HASH_START;
+    for (int y = 0; y < height; y++) {
+        digest = Test_Hash(digest, got + y * PICTURE_READ_WIDTH, (uint32_t)width);
         for (int x = 0; x < width; x++) {
             uint32_t pixel = got[y * PICTURE_READ_WIDTH + x];
             if (!expect(expected, x, y, pixel) && wrong++ < 4)
                 Log_Line("  %s: (%d, %d) is %06x", what, x, y, (unsigned)pixel);
         }
-    Log_Digest(what, Picture_Digest(got, width, height));
+    }
+    Log_Digest(what, digest);
     return Log_Check(wrong == 0, what, "%u of %d pixels wrong", wrong, width * height);
 }

@@ -14,7 +14,6 @@ enum {
 // How a render mode shows the layers: text where the mask is 1, else graphics; text OR-ed
 // over graphics (modes 6 and 7); nothing at all (modes 0 and 1).
 enum PictureRule { PICTURE_MASK, PICTURE_OR, PICTURE_NONE };
-PictureRule Picture_Rule(int32_t mode);
 
 // Kinds of core palette: distinct colours with black at graphics 0 and white at 15; white at
 // 7 and black at 0; no pure black or white; entries repeating one another.
@@ -30,18 +29,14 @@ void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool 
 // Fetches through GDC_RenderBuffer and GDC_RenderSep so far, [1] and [0].
 uint32_t Picture_Fetches(bool buffer);
 
-// The expected 640 x 400 picture (0xRRGGBB, row by row): the last fetched frame under the
-// palette of the last reported change.
-const uint32_t *Picture_Expected(PictureRule rule);
 // Reads the client area (up to 1600 x 1200) as 0xRRGGBB, PICTURE_READ_WIDTH a row.
 const uint32_t *Picture_Read(HWND window, int width, int height);
-// Digest of a read picture's width x height.
-uint32_t Picture_Digest(const uint32_t *pixels, int width, int height);
 // Fills the client area with one colour (0xRRGGBB) through the window's device context.
 void Picture_Fill(HWND window, uint32_t rgb, int width, int height);
 
 // What the window must show at (x, y); false where it is wrong.
 typedef bool (*PictureExpect)(const uint32_t *expected, int x, int y, uint32_t got);
-// Reads width x height and checks every pixel; logs the digest too when digestName is set.
+// Reads width x height and checks every pixel against the last fetched frame under the
+// palette of the last reported change; logs the picture's digest too.
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect);

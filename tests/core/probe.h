@@ -1,5 +1,6 @@
 // What the scripted core asks of the platform beyond the program's own API: files, real time,
-// the window's state, real input, joysticks and the clock. One implementation per platform.
+// the window's state, real input, joysticks and the clock. One implementation per platform
+// (probe_*.cpp), but for Probe_Env, Probe_Read and Probe_SetClientSize (runtime.cpp).
 #pragma once
 
 #include "core/core.h"
@@ -23,19 +24,15 @@ HWND Probe_HookWindow(ProbeObserver observer);
 void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 typedef struct {
-    bool exists;
-    bool visible;
-    bool zoomed;
+    bool exists, visible, zoomed;
     POINT clientOrigin; // screen coordinates
-    int clientWidth;
-    int clientHeight;
-    char title[64];
+    int clientWidth, clientHeight;
     bool classRegistered;
     uint32_t classStyle;
-    int largeIcon; // side of the class's icons; 0 for none
-    int smallIcon;
-    bool blackBackground; // the class background is the stock black brush
+    int largeIcon, smallIcon; // sides of the class's icons; 0 for none
+    bool blackBackground;     // the class background is the stock black brush
     bool arrowCursor;
+    char title[64] = "";
 } ProbeWindow;
 
 // What the platform knows of the window and its class.
@@ -46,8 +43,6 @@ void Probe_SetClientSize(HWND window, int width, int height);
 // From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen does
 // (no 640 x 400 or 640 x 480).
 void Probe_PlainScreen(void);
-// Moves the window's top left corner, keeping its size.
-void Probe_MoveWindow(HWND window, int x, int y);
 // The user closes the window with its caption's close button.
 void Probe_Close(HWND window);
 // Another window takes the activation and the keyboard focus (away), or gives them back.

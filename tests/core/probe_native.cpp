@@ -10,35 +10,20 @@
 #include <unistd.h>
 
 static struct {
-    int appendFile;
     ProbeObserver observer;
-} s_probe = {-1, NULL};
+} s_probe;
 
 __attribute__((destructor)) static void Probe_AtExit(void)
 {
     Scenario_Exit();
 }
 
-const char *Probe_Env(const char *name)
-{
-    return getenv(name);
-}
-
 bool Probe_Append(const char *path, const char *text, uint32_t length)
 {
-    if (s_probe.appendFile < 0) // the one file a run appends to: its log
-        s_probe.appendFile = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    return write(s_probe.appendFile, text, length) == (ssize_t)length;
-}
-
-bool Probe_Read(const char *path, char *buffer, uint32_t size)
-{
-    FILE *file = fopen(path, "rb");
-    if (!file)
-        return false;
-    buffer[fread(buffer, 1, size - 1, file)] = 0;
-    fclose(file);
-    return true;
+    int file = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    bool written = file >= 0 && write(file, text, length) == (ssize_t)length;
+    close(file);
+    return written;
 }
 
 static uint64_t Probe_ClockMicros(clockid_t clock)
@@ -77,53 +62,32 @@ void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
-    memset(state, 0, sizeof *state);
     HooksWindowState w;
-    HooksClassInfo c;
+    HooksClassInfo c = {};
+    *state = {};
     if (!Hooks_GetWindowState(window, &w))
         return;
-    state->exists = !w.destroyed;
-    state->visible = w.visible;
-    state->zoomed = w.maximized;
-    state->clientOrigin = w.clientOrigin;
-    state->clientWidth = w.clientWidth;
-    state->clientHeight = w.clientHeight;
+    bool registered = Hooks_GetClassInfo("WCGRAPH", &c) != 0;
+    *state = {!w.destroyed,
+              w.visible != 0,
+              w.maximized != 0,
+              w.clientOrigin,
+              w.clientWidth,
+              w.clientHeight,
+              registered,
+              c.style,
+              c.largeIcon,
+              c.smallIcon,
+              c.blackBackground != 0,
+              c.arrowCursor != 0,
+              ""};
     snprintf(state->title, sizeof state->title, "%s", w.title);
-    state->classRegistered = Hooks_GetClassInfo("WCGRAPH", &c);
-    if (state->classRegistered) {
-        state->classStyle = c.style;
-        state->largeIcon = c.largeIcon;
-        state->smallIcon = c.smallIcon;
-        state->blackBackground = c.blackBackground;
-        state->arrowCursor = c.arrowCursor;
-    }
-}
-
-void Probe_SetClientSize(HWND window, int width, int height)
-{
-    RECT outer, frame = {0, 0, 0, 0};
-    GetWindowRect(window, &outer);
-    AdjustWindowRect(&frame, (DWORD)GetWindowLongA(window, GWL_STYLE), FALSE);
-    width += frame.right - frame.left;
-    height += frame.bottom - frame.top;
-    bool fits = outer.left + width <= GetSystemMetrics(SM_CXSCREEN) &&
-                outer.top + height <= GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(window, 0, fits ? outer.left : 0, fits ? outer.top : 0, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Probe_PlainScreen(void)
 {
     Hooks_ListClassicModes(0);
     Hooks_SetDesktopSize(1600, 1200);
-}
-
-void Probe_MoveWindow(HWND window, int x, int y)
-{
-    RECT outer;
-    GetWindowRect(window, &outer);
-    SetWindowPos(window, 0, x, y, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Probe_Close(HWND window)

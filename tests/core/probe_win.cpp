@@ -5,9 +5,6 @@
 #include <psapi.h>
 
 static struct {
-    char envValue[1024];
-    char appendPath[260];
-    HANDLE appendFile;
     HWND window;
     WNDPROC original;
     ProbeObserver observer;
@@ -21,41 +18,16 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
     return TRUE;
 }
 
-const char *Probe_Env(const char *name)
-{
-    SetLastError(0);
-    DWORD length = GetEnvironmentVariableA(name, s_probe.envValue, sizeof s_probe.envValue);
-    if ((length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) ||
-        length >= sizeof s_probe.envValue)
-        return NULL;
-    return s_probe.envValue;
-}
-
 bool Probe_Append(const char *path, const char *text, uint32_t length)
 {
-    if (!s_probe.appendFile || strcmp(path, s_probe.appendPath) != 0) {
-        if (s_probe.appendFile && s_probe.appendFile != INVALID_HANDLE_VALUE)
-            CloseHandle(s_probe.appendFile);
-        snprintf(s_probe.appendPath, sizeof s_probe.appendPath, "%s", path);
-        s_probe.appendFile = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    }
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD written = 0;
-    return s_probe.appendFile != INVALID_HANDLE_VALUE &&
-           WriteFile(s_probe.appendFile, text, length, &written, NULL) && written == length;
-}
-
-bool Probe_Read(const char *path, char *buffer, uint32_t size)
-{
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD got = 0;
-    ReadFile(file, buffer, size - 1, &got, NULL);
-    CloseHandle(file);
-    buffer[got] = 0;
-    return true;
+    if (file != INVALID_HANDLE_VALUE) {
+        WriteFile(file, text, length, &written, NULL);
+        CloseHandle(file);
+    }
+    return written == length;
 }
 
 uint64_t Probe_Micros(void)
@@ -63,10 +35,7 @@ uint64_t Probe_Micros(void)
     LARGE_INTEGER count, frequency;
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
-    // In two parts: the count since boot times a million overflows 64 bits within days.
-    uint64_t seconds = count.QuadPart / frequency.QuadPart;
-    uint64_t rest = count.QuadPart % frequency.QuadPart;
-    return seconds * 1000000 + rest * 1000000 / frequency.QuadPart;
+    return (uint64_t)((double)count.QuadPart * 1e6 / (double)frequency.QuadPart);
 }
 
 uint64_t Probe_CpuMicros(void)
@@ -131,7 +100,7 @@ static int Probe_IconSide(HICON icon)
 
 void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
-    memset(state, 0, sizeof *state);
+    *state = {};
     state->exists = IsWindow(window);
     if (state->exists) {
         state->visible = IsWindowVisible(window);
@@ -157,28 +126,7 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
     }
 }
 
-void Probe_SetClientSize(HWND window, int width, int height)
-{
-    RECT outer, client;
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    int frameWidth = (outer.right - outer.left) - client.right;
-    int frameHeight = (outer.bottom - outer.top) - client.bottom;
-    int x = outer.left, y = outer.top;
-    // Drawing off the screen is clipped, and the picture must be read back whole.
-    if (x + width + frameWidth > GetSystemMetrics(SM_CXSCREEN) ||
-        y + height + frameHeight > GetSystemMetrics(SM_CYSCREEN))
-        x = y = 0;
-    SetWindowPos(window, NULL, x, y, width + frameWidth, height + frameHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Probe_PlainScreen(void) {} // Wine on a plain X screen lists that screen's size alone
-
-void Probe_MoveWindow(HWND window, int x, int y)
-{
-    SetWindowPos(window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void Probe_Close(HWND window)
 {
@@ -227,13 +175,9 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
     // Absolute positions run 0..65535 over the screen: round up so that the pixel is exact.
     input.mi.dx = (at.x * 65536 + width - 1) / width;
     input.mi.dy = (at.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = (buttons & PROBE_STAY ? 0 : MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE) |
-                       (buttons & PROBE_MIDDLE_DOWN ? MOUSEEVENTF_MIDDLEDOWN : 0) |
-                       (buttons & PROBE_MIDDLE_UP ? MOUSEEVENTF_MIDDLEUP : 0) |
-                       (buttons & PROBE_LEFT_DOWN ? MOUSEEVENTF_LEFTDOWN : 0) |
-                       (buttons & PROBE_LEFT_UP ? MOUSEEVENTF_LEFTUP : 0) |
-                       (buttons & PROBE_RIGHT_DOWN ? MOUSEEVENTF_RIGHTDOWN : 0) |
-                       (buttons & PROBE_RIGHT_UP ? MOUSEEVENTF_RIGHTUP : 0);
+    // The PROBE_* button bits are MOUSEEVENTF_LEFTDOWN and the rest shifted down by one.
+    input.mi.dwFlags =
+        (buttons & PROBE_STAY ? 0 : MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE) | (buttons & 63) << 1;
     SendInput(1, &input, sizeof input);
 }
 

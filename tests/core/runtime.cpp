@@ -1,4 +1,5 @@
-// The scripted core's log, record of calls and messages, expected call lists and helpers.
+// The scripted core's log, record of calls and messages, expected call lists, helpers, and the
+// probes that are the same on every platform.
 #include "tests/core/testcore.h"
 
 #include <stdarg.h>
@@ -17,9 +18,9 @@ static struct {
 static void Log_Write(const char *head, const char *format, va_list args)
 {
     char line[1024];
-    int used = snprintf(line, sizeof line - 1, "%s", head);
-    int more = vsnprintf(line + used, sizeof line - 1 - used, format, args);
-    used = more < 0 || used + more >= (int)sizeof line - 1 ? (int)sizeof line - 2 : used + more;
+    int used = snprintf(line, sizeof line, "%s", head);
+    vsnprintf(line + used, sizeof line - 1 - used, format, args);
+    used = (int)strlen(line);
     line[used++] = '\n';
     if (!s_run.path[0]) {
         const char *path = Probe_Env("TESTCORE_LOG");
@@ -38,18 +39,14 @@ void Log_Line(const char *format, ...)
 
 bool Log_Check(bool ok, const char *what, const char *format, ...)
 {
-    if (ok) {
-        Log_Line("ok %s", what);
-        return true;
-    }
     char head[256];
-    snprintf(head, sizeof head, "FAIL %s: ", what);
+    snprintf(head, sizeof head, ok ? "ok %s" : "FAIL %s: ", what);
     va_list args;
     va_start(args, format);
-    Log_Write(head, format, args);
+    Log_Write(head, ok ? "" : format, args);
     va_end(args);
-    s_run.failures++;
-    return false;
+    s_run.failures += !ok;
+    return ok;
 }
 
 void Log_Digest(const char *what, uint32_t hash)
@@ -90,12 +87,7 @@ void Record_Add(uint32_t code, uint32_t a, uint32_t b)
         s_run.overflowed = true;
         return;
     }
-    RecordEvent *event = &s_run.events[s_run.count++];
-    event->code = code;
-    event->a = a;
-    event->b = b;
-    event->micros = Probe_Micros();
-    event->text[0] = 0;
+    s_run.events[s_run.count++] = RecordEvent{code, a, b, ""};
 }
 
 void Record_Text(const char *text)
@@ -154,9 +146,7 @@ static bool Record_IsInput(const RecordEvent *e, bool keysOnly)
 {
     if (e->code < CALL_KEYBOARD_PRESS || e->code >= CALL_COUNT)
         return false;
-    if (!keysOnly)
-        return true;
-    return e->code == CALL_KEYBOARD_PRESS || e->code == CALL_KEYBOARD_RELEASE ||
+    return !keysOnly || e->code == CALL_KEYBOARD_PRESS || e->code == CALL_KEYBOARD_RELEASE ||
            (e->code == CALL_INPUT_EVENT && e->a <= 0xFF);
 }
 
@@ -171,9 +161,9 @@ uint32_t Record_InputDigest(uint32_t from, bool keysOnly)
 
 bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool keysOnly)
 {
-    uint32_t want = 0, got = 0, i = from;
+    uint32_t want = 0, got = 0;
     bool same = true;
-    for (; i < s_run.count; i++) {
+    for (uint32_t i = from; i < s_run.count; i++) {
         const RecordEvent *e = &s_run.events[i];
         if (!Record_IsInput(e, keysOnly))
             continue;
@@ -216,14 +206,39 @@ HBITMAP Test_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int
         RGBQUAD colors[256];
     } info;
     memset(&info, 0, sizeof info);
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = -height; // top-down, as CreateBitmap's rows
-    info.header.biPlanes = 1;
-    info.header.biBitCount = (WORD)bits;
-    info.header.biClrUsed = (DWORD)count;
+    // Top-down, as CreateBitmap's rows.
+    info.header = {sizeof info.header, width, -height, 1, (WORD)bits, 0, 0, 0, 0, (DWORD)count, 0};
     if (count)
         memcpy(info.colors, colors, (size_t)count * sizeof(RGBQUAD));
     *pixels = NULL;
     return CreateDIBSection(0, (const BITMAPINFO *)&info, DIB_RGB_COLORS, pixels, 0, 0);
+}
+
+const char *Probe_Env(const char *name)
+{
+    return getenv(name);
+}
+
+bool Probe_Read(const char *path, char *buffer, uint32_t size)
+{
+    FILE *file = fopen(path, "rb");
+    if (file) {
+        buffer[fread(buffer, 1, size - 1, file)] = 0;
+        fclose(file);
+    }
+    return file != NULL;
+}
+
+void Probe_SetClientSize(HWND window, int width, int height)
+{
+    RECT outer, frame = {0, 0, width, height};
+    GetWindowRect(window, &outer);
+    AdjustWindowRect(&frame, (DWORD)GetWindowLongA(window, GWL_STYLE), FALSE);
+    width = frame.right - frame.left;
+    height = frame.bottom - frame.top;
+    // Drawing off the screen is clipped, and the picture must be read back whole.
+    bool fits = outer.left + width <= GetSystemMetrics(SM_CXSCREEN) &&
+                outer.top + height <= GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(window, 0, fits ? outer.left : 0, fits ? outer.top : 0, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,20 +5,12 @@
 // positions from 36000 and ids from 16, which are never asked.
 #include "tests/core/testcore.h"
 
-#define EV(code, value)                                                                            \
-    {                                                                                              \
-        CALL_INPUT_EVENT, code, value                                                              \
-    }
-#define END                                                                                        \
-    {                                                                                              \
-        0, 0, 0                                                                                    \
-    }
-
-enum { JOY_CENTRED = 0xFFFFFFFFu, JOY_STEPS_MAX = 3 };
+enum { JOY_CENTRED = 0xFFFFFFFFu };
+enum JoyPlug { JOY_END, JOY_OUT, JOY_IN }; // no more states; nothing plugged in; the state
 
 struct JoyState {
     uint32_t id;
-    bool present;
+    JoyPlug plug;
     uint32_t axes[6];
     uint32_t buttons;
     uint32_t pov;
@@ -26,44 +18,36 @@ struct JoyState {
 
 static const struct {
     const char *what;
-    JoyState states[JOY_STEPS_MAX];
-    uint32_t count;
+    JoyState states[3];
     Expected events[12];
 } joy_steps[] = {
     {"first poll: buttons, the hat from forward, every changed axis",
-     {{0, true, {0x1234, 65535, 0, 32768, 100, 65280}, 0x5, 9000}},
-     1,
-     {EV(0x4000, 8), EV(0x4002, 8), EV(0x4020, 2), EV(0x4021, 8), EV(0x5000, 0x12),
-      EV(0x5001, 0xFF), EV(0x5003, 0x80), EV(0x5004, 0), EV(0x5005, 0xFF), END}},
+     {{0, JOY_IN, {0x1234, 65535, 0, 32768, 100, 65280}, 0x5, 9000}},
+     {EVENT(0x4000, 8), EVENT(0x4002, 8), EVENT(0x4020, 2), EVENT(0x4021, 8), EVENT(0x5000, 0x12),
+      EVENT(0x5001, 0xFF), EVENT(0x5003, 0x80), EVENT(0x5004, 0), EVENT(0x5005, 0xFF)}},
     {"a release and a press, the hat to a diagonal, an axis moved by 1",
-     {{0, true, {0x1235, 65535, 0, 32768, 100, 65280}, 0x80000004, 13500}},
-     1,
-     {EV(0x4000, 2), EV(0x401F, 8), EV(0x4021, 2), EV(0x4021, 8), EV(0x4022, 8), EV(0x5000, 0x12),
-      END}},
+     {{0, JOY_IN, {0x1235, 65535, 0, 32768, 100, 65280}, 0x80000004, 13500}},
+     {EVENT(0x4000, 2), EVENT(0x401F, 8), EVENT(0x4021, 2), EVENT(0x4021, 8), EVENT(0x4022, 8),
+      EVENT(0x5000, 0x12)}},
     {"an unplugged id says nothing; another id is polled on its own",
-     {{0, false, {0}, 0, 0}, {3, true, {256, 0, 0, 0, 0, 0}, 0, 0}},
-     2,
-     {EV(0x5300, 0x01), END}},
-    {"nothing changed: nothing sent", {{3, true, {256, 0, 0, 0, 0, 0}, 0, 0}}, 1, {END}},
+     {{0, JOY_OUT, {0}, 0, 0}, {3, JOY_IN, {256, 0, 0, 0, 0, 0}, 0, 0}},
+     {EVENT(0x5300, 0x01)}},
+    {"nothing changed: nothing sent", {{3, JOY_IN, {256, 0, 0, 0, 0, 0}, 0, 0}}, {}},
     {"the id comes back: its changes since it went",
-     {{0, true, {0x1235, 32768, 0, 32768, 100, 65280}, 0, JOY_CENTRED}},
-     1,
-     {EV(0x4002, 2), EV(0x401F, 2), EV(0x4021, 2), EV(0x4022, 2), EV(0x5001, 0x80), END}},
+     {{0, JOY_IN, {0x1235, 32768, 0, 32768, 100, 65280}, 0, JOY_CENTRED}},
+     {EVENT(0x4002, 2), EVENT(0x401F, 2), EVENT(0x4021, 2), EVENT(0x4022, 2), EVENT(0x5001, 0x80)}},
     {"from held forward to a diagonal: forward up, then left and forward down",
-     {{3, true, {256, 0, 0, 0, 0, 0}, 0, 31500}},
-     1,
-     {EV(0x4320, 2), EV(0x4323, 8), EV(0x4320, 8), END}},
+     {{3, JOY_IN, {256, 0, 0, 0, 0, 0}, 0, 31500}},
+     {EVENT(0x4320, 2), EVENT(0x4323, 8), EVENT(0x4320, 8)}},
     {"from a diagonal to centred: both up",
-     {{3, true, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}},
-     1,
-     {EV(0x4323, 2), EV(0x4320, 2), END}},
+     {{3, JOY_IN, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}},
+     {EVENT(0x4323, 2), EVENT(0x4320, 2)}},
     // Only where the platform can show these: a hat at 36000 counts as centred; an id from 16
     // is never asked (its device number would be taken for id 0's).
     {"a hat from 36000 up counts as centred, an id from 16 is not asked",
-     {{0, true, {0x1235, 32768, 0, 32768, 100, 65280}, 0, 36000},
-      {16, true, {1, 2, 3, 4, 5, 6}, 0x7, 9000}},
-     2,
-     {END}},
+     {{0, JOY_IN, {0x1235, 32768, 0, 32768, 100, 65280}, 0, 36000},
+      {16, JOY_IN, {1, 2, 3, 4, 5, 6}, 0x7, 9000}},
+     {}},
 };
 enum { JOY_STEPS = sizeof joy_steps / sizeof joy_steps[0] };
 
@@ -76,21 +60,11 @@ static struct {
 
 static bool Joy_Set(const JoyState *s)
 {
-    if (!s->present)
-        return Probe_Joystick(s->id, NULL);
-    JOYINFOEX info;
-    memset(&info, 0, sizeof info);
-    info.dwSize = sizeof info;
-    DWORD *axes[6] = {&info.dwXpos, &info.dwYpos, &info.dwZpos,
-                      &info.dwRpos, &info.dwUpos, &info.dwVpos};
-    for (int a = 0; a < 6; a++)
-        *axes[a] = s->axes[a];
-    info.dwButtons = s->buttons;
-    info.dwPOV = s->pov;
-    return Probe_Joystick(s->id, &info);
+    const uint32_t *a = s->axes;
+    JOYINFOEX info = {sizeof(JOYINFOEX), 0, a[0],   a[1], a[2], a[3], a[4], a[5],
+                      s->buttons,        0, s->pov, 0,    0};
+    return Probe_Joystick(s->id, s->plug == JOY_IN ? &info : NULL);
 }
-
-static void Joy_Begin(const char *) {}
 
 static ScenarioStep Joy_Step(uint32_t)
 {
@@ -116,11 +90,11 @@ static ScenarioStep Joy_Step(uint32_t)
     }
     const auto &next = joy_steps[s_joy.step];
     s_joy.shown = true;
-    for (uint32_t i = 0; i < next.count; i++)
+    for (uint32_t i = 0; i < 3 && next.states[i].plug != JOY_END; i++)
         s_joy.shown = Joy_Set(&next.states[i]) && s_joy.shown;
     s_joy.step++;
     s_joy.from = Record_Count();
     return STEP_CONTINUE;
 }
 
-const Scenario Scenario_Joystick = {"joystick", Joy_Begin, Joy_Step, NULL, NULL, false};
+const Scenario Scenario_Joystick = {"joystick", NULL, Joy_Step, NULL, NULL, false};

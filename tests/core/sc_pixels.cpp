@@ -7,8 +7,7 @@
 enum {
     PIXELS_FILL = 0x123457,   // 0xRRGGBB; no frame colour, whose components are all n * 0x11
     PIXELS_SETTLE_FRAMES = 3, // frames without WM_SIZE before a size counts as settled
-    PIXELS_SETTLE_LIMIT = 120,
-    PIXELS_FULLSCREEN = 0 // a stage whose size is the screen's
+    PIXELS_SETTLE_LIMIT = 120
 };
 
 static struct {
@@ -120,74 +119,53 @@ static void Pixels_Stage640x400(void)
     Pixels_Check("change reported: new graphics and text colours", 640, 400, Pixels_Direct);
 }
 
-static void Pixels_StageDirect(int width, int height, uint32_t seed)
-{
-    char what[64];
-    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
-    Pixels_Step(seed);
-    snprintf(what, sizeof what, "%d x %d: 1:1 at the top left, the rest not drawn", width, height);
-    Pixels_Check(what, width, height, Pixels_Direct);
-}
-
-static void Pixels_Stage640x600(void)
-{
-    Pixels_StageDirect(640, 600, 13);
-}
-
-static void Pixels_Stage800x400(void)
-{
-    Pixels_StageDirect(800, 400, 16);
-}
-
-// Modes 0 and 1 stretch an uncleared buffer: nothing about the picture is fixed.
-static void Pixels_Stage1280x800(void)
-{
-    Pixels_Step(14);
-    if (s_pixels.rule != PICTURE_NONE)
-        Pixels_Check("1280 x 800: stretched exactly 2:1", 1280, 800, Pixels_Double);
-}
-
-static void Pixels_Stage800x600(void)
-{
-    Pixels_Step(15);
-    if (s_pixels.rule != PICTURE_NONE)
-        Pixels_Check("800 x 600: stretched", 800, 600, Pixels_Near);
-}
-
-// The screen here lists no 640 x 400 or 640 x 480 mode: fullscreen keeps the screen's size
-// and centres the picture; the rest of the screen, stale before, must turn black. All in one
-// go: without a window manager the platform may move the window again later.
-static void Pixels_StageFullscreen(void)
-{
-    HWND window = Scenario_Window();
-    if (!Log_Check(Render_SetFullscreen(1) == 0, "fullscreen on", "the display did not change"))
-        return;
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    Picture_Fill(window, PIXELS_FILL, width, height);
-    Pixels_Step(17);
-    s_pixels.offsetX = width / 2 - PICTURE_WIDTH / 2;
-    s_pixels.offsetY = height / 2 - PICTURE_HEIGHT / 2;
-    Pixels_Check("fullscreen: the picture centred, black around it", width, height, Pixels_Centred);
-    Render_SetFullscreen(0);
-}
-
+// After 640 x 400, each client size in turn, one frame each. Fullscreen (size 0): the screen
+// here lists no 640 x 400 or 640 x 480 mode, so fullscreen keeps the screen's size and centres
+// the picture; the rest of the screen, stale before, must turn black. All in one go: without
+// a window manager the platform may move the window again later.
 static const struct {
-    int width, height; // PIXELS_FULLSCREEN: the screen's, at once
-    void (*run)(void);
+    int width, height; // 0: fullscreen, the screen's size at once
+    uint32_t seed;
+    PictureExpect expect;
+    const char *what;
 } pixels_stages[] = {
-    {640, 400, Pixels_Stage640x400}, {640, 600, Pixels_Stage640x600},
-    {800, 400, Pixels_Stage800x400}, {1280, 800, Pixels_Stage1280x800},
-    {800, 600, Pixels_Stage800x600}, {PIXELS_FULLSCREEN, 0, Pixels_StageFullscreen},
+    {640, 400, 0, NULL, NULL}, // Pixels_Stage640x400
+    {640, 600, 13, Pixels_Direct, "640 x 600: 1:1 at the top left, the rest not drawn"},
+    {800, 400, 16, Pixels_Direct, "800 x 400: 1:1 at the top left, the rest not drawn"},
+    {1280, 800, 14, Pixels_Double, "1280 x 800: stretched exactly 2:1"},
+    {800, 600, 15, Pixels_Near, "800 x 600: stretched"},
+    {0, 0, 17, Pixels_Centred, "fullscreen: the picture centred, black around it"},
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
+static void Pixels_RunStage(uint32_t stage)
+{
+    const auto &s = pixels_stages[stage];
+    if (!s.expect)
+        return Pixels_Stage640x400();
+    bool full = s.width == 0;
+    if (full &&
+        !Log_Check(Render_SetFullscreen(1) == 0, "fullscreen on", "the display did not change"))
+        return;
+    int width = full ? GetSystemMetrics(SM_CXSCREEN) : s.width;
+    int height = full ? GetSystemMetrics(SM_CYSCREEN) : s.height;
+    s_pixels.offsetX = width / 2 - PICTURE_WIDTH / 2;
+    s_pixels.offsetY = height / 2 - PICTURE_HEIGHT / 2;
+    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
+    Pixels_Step(s.seed);
+    // Modes 0 and 1 stretch an uncleared buffer: nothing about the picture is fixed.
+    if (s_pixels.rule != PICTURE_NONE || (s.expect != Pixels_Double && s.expect != Pixels_Near))
+        Pixels_Check(s.what, width, height, s.expect);
+    if (full)
+        Render_SetFullscreen(0);
+}
+
 static void Pixels_Begin(const char *)
 {
-    s_pixels.mode = Scenario_Argument();
-    if (!Log_Check(s_pixels.mode >= 0 && s_pixels.mode <= 9, "render mode named",
-                   "expected \"pixels N\""))
+    int32_t mode = s_pixels.mode = Scenario_Argument();
+    if (!Log_Check(mode >= 0 && mode <= 9, "render mode named", "expected \"pixels N\""))
         return;
-    s_pixels.rule = Picture_Rule(s_pixels.mode);
+    s_pixels.rule = mode <= 1 ? PICTURE_NONE : mode == 6 || mode == 7 ? PICTURE_OR : PICTURE_MASK;
     Picture_Install(10, COLORS_DEFAULT, 1);
     Probe_PlainScreen();
 }
@@ -195,13 +173,13 @@ static void Pixels_Begin(const char *)
 static ScenarioStep Pixels_StepFrame(uint32_t frame)
 {
     s_pixels.frame = frame;
-    if (s_pixels.mode < 0)
+    if (s_pixels.mode < 0 || s_pixels.mode > 9)
         return STEP_CLOSE;
     // Without a window manager a late WM_SIZE may follow a move: wait until none comes.
     ProbeWindow w;
     Probe_GetWindow(Scenario_Window(), &w);
     int width = pixels_stages[s_pixels.stage].width, height = pixels_stages[s_pixels.stage].height;
-    bool sized = width == PIXELS_FULLSCREEN || (w.clientWidth == width && w.clientHeight == height);
+    bool sized = width == 0 || (w.clientWidth == width && w.clientHeight == height);
     if (!sized || frame < s_pixels.lastSize + PIXELS_SETTLE_FRAMES) {
         if (frame - s_pixels.since < PIXELS_SETTLE_LIMIT)
             return STEP_CONTINUE;
@@ -209,11 +187,11 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
                   w.clientWidth, w.clientHeight, width, height);
         return STEP_CLOSE;
     }
-    pixels_stages[s_pixels.stage].run();
+    Pixels_RunStage(s_pixels.stage);
     if (++s_pixels.stage == PIXELS_STAGES)
         return STEP_CLOSE;
     s_pixels.since = frame;
-    if (pixels_stages[s_pixels.stage].width != PIXELS_FULLSCREEN)
+    if (pixels_stages[s_pixels.stage].width != 0)
         Probe_SetClientSize(Scenario_Window(), pixels_stages[s_pixels.stage].width,
                             pixels_stages[s_pixels.stage].height);
     return STEP_CONTINUE;

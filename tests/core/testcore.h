@@ -44,10 +44,8 @@ enum RecordCall {
 
 struct RecordEvent {
     uint32_t code; // a RecordCall, or CALL_MESSAGE + message
-    uint32_t a;
-    uint32_t b;
-    uint64_t micros; // real time
-    char text[28];   // a title set with WM_SETTEXT
+    uint32_t a, b;
+    char text[28]; // a title set with WM_SETTEXT
 };
 
 // Messages the scripted core sends itself: not the program's business.
@@ -69,14 +67,22 @@ void Record_Dump(uint32_t from, uint32_t to);
 // Digest of the input calls (or of the key calls alone) from index from on.
 uint32_t Record_InputDigest(uint32_t from, bool keysOnly);
 
-// One expected input call; ends a list at code CALL_KERNEL_INITIALIZE (0).
+// One expected input call; a list ends at code 0 (an empty {}).
 struct Expected {
-    uint32_t code;
-    uint32_t a;
-    uint32_t b;
+    uint32_t code, a, b;
 };
 // The input calls (or the key calls alone) from index from on must be exactly the list.
 bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool keysOnly);
+// The calls of the scenarios' tables.
+#define PRESS(vk) (Expected{CALL_KEYBOARD_PRESS, vk, 0})
+#define RELEASE(vk) (Expected{CALL_KEYBOARD_RELEASE, vk, 0})
+#define EVENT(code, value) (Expected{CALL_INPUT_EVENT, code, value})
+#define MOVE(x, y) (Expected{CALL_MOUSE_MOVE, x, y})
+#define INSIDE(answer) (Expected{CALL_MOUSE_ISINWINDOW, answer, 0})
+#define ENTER (Expected{CALL_MOUSE_ENTERWINDOW, 0, 0})
+#define LEAVE (Expected{CALL_MOUSE_LEAVEWINDOW, 0, 0})
+#define BTN_DOWN(b) (Expected{CALL_MOUSE_KEYPRESS, b, 0})
+#define BTN_UP(b) (Expected{CALL_MOUSE_KEYRELEASE, b, 0})
 
 // ---- Scenarios ----
 
@@ -84,7 +90,7 @@ enum ScenarioStep { STEP_CONTINUE, STEP_CLOSE, STEP_CLOSED };
 
 struct Scenario {
     const char *name;
-    void (*begin)(const char *tail);      // from Kernel_Initialize
+    void (*begin)(const char *tail);      // from Kernel_Initialize; may be null
     ScenarioStep (*step)(uint32_t frame); // from Kernel_Step, frames counted from 1
     void (*message)(UINT message, WPARAM wParam, LPARAM lParam); // may be null
     void (*end)(void);                                           // at exit; may be null
@@ -117,8 +123,6 @@ extern const Scenario Scenario_Startup, Scenario_Args, Scenario_Shutdown, Scenar
     Scenario_Fullscreen, Scenario_Placeholder;
 // The benchmarks' scenarios (bench/core/): they print figures and judge nothing.
 extern const Scenario Scenario_RenderBench, Scenario_PaceBench, Scenario_Soak;
-// Every scenario, ending with null.
-extern const Scenario *const SCENARIOS[];
 
 // ---- Helpers ----
 
