@@ -4,8 +4,7 @@
 # which lists display modes down to 320 x 200 and can change them.
 # Usage: fixture.sh setup|cleanup STATE_DIR
 set -u
-ACTION=$1
-STATE_DIR=$2
+ACTION=$1 STATE_DIR=$2
 mkdir -p "$STATE_DIR"
 . "$(dirname "$0")/wine_env.sh"
 
@@ -13,20 +12,14 @@ stop_all() {
     for prefix in "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop"; do
         WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
     done
-    if [ -f "$STATE_DIR/xvfb.pid" ]; then
-        pid=$(cat "$STATE_DIR/xvfb.pid")
-        # A stale pid file may name a process that reused the number.
-        if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '; then
-            kill "$pid"
-        fi
-        rm -f "$STATE_DIR/xvfb.pid"
-    fi
-    rm -f "$STATE_DIR/display"
+    pid=$(cat "$STATE_DIR/xvfb.pid" 2>/dev/null)
+    # A stale pid file may name a process that reused the number.
+    [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb ' && kill "$pid"
+    rm -f "$STATE_DIR/xvfb.pid" "$STATE_DIR/display"
 }
 
 new_prefix() {
-    WINEPREFIX=$1 wineboot -i </dev/null >"$STATE_DIR/wineboot.out" 2>&1 &&
-        WINEPREFIX=$1 wineserver -w ||
+    WINEPREFIX=$1 wineboot -i </dev/null >"$STATE_DIR/wineboot.out" 2>&1 && WINEPREFIX=$1 wineserver -w ||
         { echo "wineboot failed for $1"; cat "$STATE_DIR/wineboot.out"; return 1; }
 }
 

@@ -14,8 +14,8 @@ work="$STATE_DIR/package-$KIND"
 rm -rf "$work" && mkdir -p "$work/dist" "$work/unpacked"
 "$ROOT/scripts/package.sh" --no-build "$BUILD_DIR" "$work/dist" || exit 1
 archive=$(ls "$work"/dist/*-"$KIND"* 2>/dev/null | head -1)
-[ -n "$archive" ] || { echo "no $KIND archive was made"; exit 1; }
-(cd "$work/unpacked" && cmake -E tar xf "$archive") || { echo "cannot unpack $archive"; exit 1; }
+[ -n "$archive" ] && (cd "$work/unpacked" && cmake -E tar xf "$archive") ||
+    { echo "no $KIND archive was made, or it does not unpack"; exit 1; }
 folder=$(ls -d "$work"/unpacked/*/ | head -1)
 echo "unpacked $(basename "$archive"): $(cd "$folder" && ls | tr '\n' ' ')"
 
@@ -32,16 +32,13 @@ stop() {
     [ "$KIND" = win32 ] && wineserver -k >/dev/null 2>&1
     wait "$program" 2>/dev/null
 }
-window=
 for _ in $(seq 900); do
     window=$(xdotool search --name '^Video Out' 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || break
+    [ -n "$window" ] || ! kill -0 "$program" 2>/dev/null && break
     sleep 0.1
 done
 if [ -z "$window" ]; then
-    echo "the window did not appear"
-    echo "---- stderr" && tail -n 20 "$work/stderr"
+    echo "the window did not appear" && tail -n 20 "$work/stderr"
     stop
     exit 1
 fi
@@ -60,13 +57,10 @@ if [ "$KIND" = linux ]; then
 fi
 stop
 # The test card's fixed graphics colours: dark blue, red, magenta, green, cyan, brown, greys.
-missing=()
 colours=$(convert "$work/window.png" -unique-colors txt:- 2>/dev/null)
 for c in 000088 880000 880088 008800 008888 888800 AAAAAA 555555; do
-    grep -qi "#$c" <<<"$colours" || missing+=("#$c")
+    grep -qi "#$c" <<<"$colours" || failures+=("the window lacks the test card's #$c (see $work/window.png)")
 done
-[ ${#missing[@]} -eq 0 ] ||
-    failures+=("the window does not show the test card: ${missing[*]} missing (see $work/window.png)")
 
 # error_case WHAT TEXT COMMAND...: the program ends at once, non-zero, with one line saying TEXT.
 error_case() {
@@ -83,9 +77,6 @@ if [ "$KIND" = linux ]; then
     mkdir "$work/alone" && cp video-out "$work/alone/"
     error_case "no core library" "libkernel.so" "$work/alone/video-out"
 fi
-if [ ${#failures[@]} -eq 0 ]; then
-    echo "the archive runs as it should: PASS"
-    exit 0
-fi
+[ ${#failures[@]} -eq 0 ] && echo "the archive runs as it should: PASS" && exit 0
 printf '%s\n' "${failures[@]}"
 exit 1

@@ -1,5 +1,5 @@
-// The seventeen core functions, each recorded, and the driver that runs the scenario the
-// command line names from Kernel_Initialize and Kernel_Step.
+// The core's functions but the frame's (picture.cpp), each recorded, and the driver that runs
+// the scenario the command line names from Kernel_Initialize and Kernel_Step.
 #include "tests/core/testcore.h"
 
 static const Scenario *const SCENARIOS[] = {
@@ -19,8 +19,6 @@ static struct {
     uint32_t frame;
     uint32_t closeIndex; // record length when the close was asked for
     bool inside;         // the core's notion of the pointer
-    bool reported;       // the fixed palette was reported once
-    const FrameAnswers *answers;
 } s_core;
 
 HWND Scenario_Window(void)
@@ -81,9 +79,7 @@ CORE_API void Kernel_Step(void)
     s_core.frame++;
     if (s_core.closing)
         return;
-    ScenarioStep result = STEP_CLOSE;
-    if (s_core.scenario)
-        result = s_core.scenario->step(s_core.frame);
+    ScenarioStep result = s_core.scenario ? s_core.scenario->step(s_core.frame) : STEP_CLOSE;
     if (result == STEP_CONTINUE && s_core.frame >= SCENARIO_FRAME_LIMIT &&
         !s_core.scenario->unbounded) {
         Log_Check(false, "scenario finishes", "still running after %u frames", s_core.frame);
@@ -125,77 +121,19 @@ void Scenario_Exit(void)
         Log_Line("PASS");
 }
 
-void Scenario_SetFrameAnswers(const FrameAnswers *answers)
-{
-    s_core.answers = answers;
-}
+// A core function that records its call and does nothing else.
+#define RECORDED(name, params, code, a, b)                                                         \
+    CORE_API void name params                                                                      \
+    {                                                                                              \
+        Record_Add(code, a, b);                                                                    \
+    }
 
-CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
-{
-    Record_Add(CALL_GDCGRAPH_ISPALETTECHANGED, 0, 0);
-    if (s_core.answers)
-        return s_core.answers->isPaletteChanged();
-    bool changed = !s_core.reported; // once, so that the palette is built from our colours
-    s_core.reported = true;
-    return changed;
-}
-
-CORE_API uint32_t GDCGraph_GetPalette(void)
-{
-    Record_Add(CALL_GDCGRAPH_GETPALETTE, 0, 0);
-    return TESTCORE_GRAPHICS_PALETTE;
-}
-
-CORE_API uint32_t GDCText_GetPalette(void)
-{
-    Record_Add(CALL_GDCTEXT_GETPALETTE, 0, 0);
-    return TESTCORE_TEXT_PALETTE;
-}
-
-CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
-{
-    Record_Add(CALL_GDCPAL_GETCOLOR, palette, index);
-    if (s_core.answers)
-        return s_core.answers->getColor(palette, index);
-    return (uint16_t)((index * 0x111u + palette) & 0xFFF);
-}
-
-CORE_API void GDC_RenderBuffer(uint8_t **graphics, uint8_t **maskAndText)
-{
-    static uint8_t planes[8 * CORE_PLANE_BYTES]; // a fixed picture, valid to read
-    Record_Add(CALL_GDC_RENDERBUFFER, 0, 0);
-    *graphics = planes;
-    *maskAndText = planes + 4 * CORE_PLANE_BYTES;
-    if (s_core.answers)
-        s_core.answers->renderBuffer(graphics, maskAndText);
-}
-
-CORE_API void GDC_RenderSep(void *graphicsBits, void *textBits, void *maskBits)
-{
-    Record_Add(CALL_GDC_RENDERSEP, 0, 0);
-    if (s_core.answers)
-        s_core.answers->renderSep(graphicsBits, textBits, maskBits);
-}
-
-CORE_API void Keyboard_Press(uint32_t vk)
-{
-    Record_Add(CALL_KEYBOARD_PRESS, vk, 0);
-}
-
-CORE_API void Keyboard_Release(uint32_t vk)
-{
-    Record_Add(CALL_KEYBOARD_RELEASE, vk, 0);
-}
-
-CORE_API void Input_Event(uint32_t code, uint32_t value)
-{
-    Record_Add(CALL_INPUT_EVENT, code, value);
-}
-
-CORE_API void Mouse_Move(int32_t x, int32_t y)
-{
-    Record_Add(CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y);
-}
+RECORDED(Keyboard_Press, (uint32_t vk), CALL_KEYBOARD_PRESS, vk, 0)
+RECORDED(Keyboard_Release, (uint32_t vk), CALL_KEYBOARD_RELEASE, vk, 0)
+RECORDED(Input_Event, (uint32_t code, uint32_t value), CALL_INPUT_EVENT, code, value)
+RECORDED(Mouse_Move, (int32_t x, int32_t y), CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y)
+RECORDED(Mouse_KeyPress, (uint32_t button), CALL_MOUSE_KEYPRESS, button, 0)
+RECORDED(Mouse_KeyRelease, (uint32_t button), CALL_MOUSE_KEYRELEASE, button, 0)
 
 CORE_API void Mouse_EnterWindow(void)
 {
@@ -213,14 +151,4 @@ CORE_API uint8_t Mouse_IsInWindow(void)
 {
     Record_Add(CALL_MOUSE_ISINWINDOW, s_core.inside, 0);
     return s_core.inside;
-}
-
-CORE_API void Mouse_KeyPress(uint32_t button)
-{
-    Record_Add(CALL_MOUSE_KEYPRESS, button, 0);
-}
-
-CORE_API void Mouse_KeyRelease(uint32_t button)
-{
-    Record_Add(CALL_MOUSE_KEYRELEASE, button, 0);
 }

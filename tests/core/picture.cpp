@@ -1,8 +1,13 @@
-// The picture model: known frames and palettes handed to the renderer, the picture they must
-// give (computed per pixel from the planes), and the window's picture read back.
+// The picture model: known frames and palettes handed to the renderer through the core's
+// frame functions (each recorded), the picture they must give (computed per pixel from the
+// planes), and the window's picture read back.
 #include "tests/core/picture.h"
 
-enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
+enum {
+    PICTURE_ROW_BYTES = PICTURE_WIDTH / 8,
+    PICTURE_GRAPHICS_PALETTE = 0x6701, // the core's palette handles
+    PICTURE_TEXT_PALETTE = 0x7E02
+};
 
 typedef struct {
     uint16_t graphics[16]; // 12-bit core colours: red bits 0-3, green 4-7, blue 8-11
@@ -16,7 +21,7 @@ static struct {
     uint8_t textSurface[CORE_SURFACE_BYTES];
     PicturePalette palette;  // the core's palette now
     PicturePalette reported; // as it stood at the last reported change
-    bool reportPending;
+    bool reportDone;         // the palette as it stands was reported (not at first)
     uint32_t fetches[2];
     uint32_t expected[PICTURE_WIDTH * PICTURE_HEIGHT];
     HDC readDC;
@@ -93,7 +98,7 @@ void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool 
         for (int i = 0; i < 8; i++)
             p->text[i] = Picture_NewColor(&state, p->text, i, before, colors);
     }
-    s_picture.reportPending = s_picture.reportPending || report;
+    s_picture.reportDone = s_picture.reportDone && !report;
 }
 
 uint32_t Picture_Fetches(bool buffer)
@@ -101,48 +106,61 @@ uint32_t Picture_Fetches(bool buffer)
     return s_picture.fetches[buffer ? 1 : 0];
 }
 
-static uint8_t Picture_AnswerPaletteChanged(void)
+void Picture_Install(uint32_t frameSeed, PictureColors colors, uint32_t paletteSeed)
 {
-    if (!s_picture.reportPending)
+    Picture_SetFrame(frameSeed);
+    Picture_SetColors(colors, paletteSeed, true, true, true);
+}
+
+CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
+{
+    Record_Add(CALL_GDCGRAPH_ISPALETTECHANGED, 0, 0);
+    if (s_picture.reportDone)
         return 0;
-    s_picture.reportPending = false;
+    s_picture.reportDone = true;
     s_picture.reported = s_picture.palette;
     return 1;
 }
 
-static uint16_t Picture_AnswerColor(uint32_t palette, uint8_t index)
+CORE_API uint32_t GDCGraph_GetPalette(void)
 {
-    if (palette == TESTCORE_GRAPHICS_PALETTE && index < 16)
+    Record_Add(CALL_GDCGRAPH_GETPALETTE, 0, 0);
+    return PICTURE_GRAPHICS_PALETTE;
+}
+
+CORE_API uint32_t GDCText_GetPalette(void)
+{
+    Record_Add(CALL_GDCTEXT_GETPALETTE, 0, 0);
+    return PICTURE_TEXT_PALETTE;
+}
+
+CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
+{
+    Record_Add(CALL_GDCPAL_GETCOLOR, palette, index);
+    if (palette == PICTURE_GRAPHICS_PALETTE && index < 16)
         return s_picture.palette.graphics[index];
-    if (palette == TESTCORE_TEXT_PALETTE && index < 8)
+    if (palette == PICTURE_TEXT_PALETTE && index < 8)
         return s_picture.palette.text[index];
     return 0x0F0; // a question the core has no answer to
 }
 
-static void Picture_AnswerBuffer(uint8_t **graphics, uint8_t **maskAndText)
+CORE_API void GDC_RenderBuffer(uint8_t **graphics, uint8_t **maskAndText)
 {
+    Record_Add(CALL_GDC_RENDERBUFFER, 0, 0);
     s_picture.fetches[1]++;
     memcpy(s_picture.fetched, s_picture.planes, sizeof s_picture.fetched);
     *graphics = s_picture.planes[0];
     *maskAndText = s_picture.planes[4];
 }
 
-static void Picture_AnswerSep(void *graphicsBits, void *textBits, void *maskBits)
+CORE_API void GDC_RenderSep(void *graphicsBits, void *textBits, void *maskBits)
 {
+    Record_Add(CALL_GDC_RENDERSEP, 0, 0);
     s_picture.fetches[0]++;
     memcpy(s_picture.fetched, s_picture.planes, sizeof s_picture.fetched);
     memcpy(graphicsBits, s_picture.graphicsSurface, CORE_SURFACE_BYTES);
     memcpy(textBits, s_picture.textSurface, CORE_SURFACE_BYTES);
     memcpy(maskBits, s_picture.planes[4], CORE_PLANE_BYTES);
-}
-
-void Picture_Install(uint32_t frameSeed, PictureColors colors, uint32_t paletteSeed)
-{
-    static const FrameAnswers answers = {Picture_AnswerPaletteChanged, Picture_AnswerColor,
-                                         Picture_AnswerBuffer, Picture_AnswerSep};
-    Picture_SetFrame(frameSeed);
-    Picture_SetColors(colors, paletteSeed, true, true, true);
-    Scenario_SetFrameAnswers(&answers);
 }
 
 static uint32_t Picture_Rgb(uint16_t color)

@@ -19,8 +19,8 @@ enum PictureRule { PICTURE_MASK, PICTURE_OR, PICTURE_NONE };
 // 7 and black at 0; no pure black or white; entries repeating one another.
 enum PictureColors { COLORS_DEFAULT, COLORS_WHITE_AT_7, COLORS_NO_BLACK_OR_WHITE, COLORS_REPEATS };
 
-// From now on the core answers the renderer from this model, with the given frame and palette
-// (the first palette question reports a change).
+// The core's frame and palette (reported at the next question) from now on; until the first
+// call, a black frame.
 void Picture_Install(uint32_t frameSeed, PictureColors colors, uint32_t paletteSeed);
 // The core's next frame: random planes, with rows 0-1 all 0 and rows 2-3 and 399 all 1.
 void Picture_SetFrame(uint32_t seed);

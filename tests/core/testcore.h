@@ -102,19 +102,6 @@ HWND Scenario_Window(void);
 // The scenario's argument: the tail's second word as a number; -1 when there is none.
 int32_t Scenario_Argument(void);
 
-// ---- Frame answers: the renderer's questions to the core ----
-
-enum { TESTCORE_GRAPHICS_PALETTE = 0x6701, TESTCORE_TEXT_PALETTE = 0x7E02 };
-
-// The renderer's questions to the core answered by a scenario (every member set).
-struct FrameAnswers {
-    uint8_t (*isPaletteChanged)(void);
-    uint16_t (*getColor)(uint32_t palette, uint8_t index);
-    void (*renderBuffer)(uint8_t **graphics, uint8_t **maskAndText);
-    void (*renderSep)(void *graphicsBits, void *textBits, void *maskBits);
-};
-// From now on these are answered by answers (null: the fixed picture); recorded either way.
-void Scenario_SetFrameAnswers(const FrameAnswers *answers);
 // At process exit: the checks every run makes, then the verdict line.
 void Scenario_Exit(void);
 

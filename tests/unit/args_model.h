@@ -5,32 +5,17 @@
 #include <string>
 #include <vector>
 
-// The splitting rules restated over std::string: quoted arguments run to the next quote,
-// others to the next space; spaces between arguments are skipped.
+// Quoted arguments run to the next quote (or the end), others to the next space; spaces
+// between arguments are skipped.
 inline std::vector<std::string> ModelSplit(const std::string &line)
 {
+    const size_t none = std::string::npos;
     std::vector<std::string> out;
-    size_t i = 0;
-    const size_t n = line.size();
-    while (i < n && line[i] == ' ')
-        i++;
-    while (i < n) {
-        size_t end;
-        if (line[i] == '"') {
-            end = line.find('"', i + 1);
-            if (end == std::string::npos)
-                end = n;
-            out.push_back(line.substr(i + 1, end - i - 1));
-            i = end < n ? end + 1 : n;
-        } else {
-            end = line.find(' ', i);
-            if (end == std::string::npos)
-                end = n;
-            out.push_back(line.substr(i, end - i));
-            i = end;
-        }
-        while (i < n && line[i] == ' ')
-            i++;
+    for (size_t i = line.find_first_not_of(' '); i != none;) {
+        bool quoted = line[i] == '"';
+        size_t start = i + quoted, end = line.find(quoted ? '"' : ' ', start);
+        out.push_back(line.substr(start, end == none ? none : end - start));
+        i = end == none ? none : line.find_first_not_of(' ', end + quoted);
     }
     return out;
 }
