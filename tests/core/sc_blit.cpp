@@ -5,12 +5,8 @@
 #include "render/maskblt.h"
 #include "tests/core/testcore.h"
 
-enum {
-    BLIT_WIDTH = 96, // rows of 12 bytes suit DDB and DIB masks alike
-    BLIT_HEIGHT = 80,
-    BLIT_MASK_ROW = BLIT_WIDTH / 8,
-    BLIT_PIXELS = BLIT_WIDTH * BLIT_HEIGHT
-};
+enum { BLIT_WIDTH = 96, BLIT_HEIGHT = 80 }; // rows of 12 bytes suit DDB and DIB masks alike
+enum { BLIT_MASK_ROW = BLIT_WIDTH / 8, BLIT_PIXELS = BLIT_WIDTH * BLIT_HEIGHT };
 
 // Operation indices for both halves: every source/destination exchange pair, symmetric ones,
 // and some that use the pattern (the default white brush).
@@ -28,10 +24,13 @@ static const struct {
     {0, 0, BLIT_WIDTH, BLIT_HEIGHT, 0, 0, 0, 0, false, "whole bitmaps, 32-bit source"},
 };
 
+// Device contexts with DIB sections: the sources (32-bit, 4-bit), the destinations (MaskBlt's,
+// the emulation's).
+enum { BLIT_SOURCE32, BLIT_SOURCE4, BLIT_MASKBLT, BLIT_EMULATED };
+
 static struct {
-    HDC source32, source4, dest[2];
-    uint32_t *source32Bits, *destBits[2];
-    uint8_t *source4Bits;
+    HDC dc[4];
+    uint32_t *bits[4]; // their pixels (the 4-bit source's two a byte)
     RGBQUAD colors[16];
     HBITMAP maskDDB, maskDIB;
     uint8_t maskBits[BLIT_HEIGHT * BLIT_MASK_ROW];
@@ -39,55 +38,43 @@ static struct {
     uint32_t model[BLIT_PIXELS];
 } s_blit;
 
-// A memory device context holding a new DIB section; its pixels through *bits.
-static HDC Blit_MakeDC(int bits, const RGBQUAD *colors, int count, void **pixels)
-{
-    HBITMAP bitmap = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, bits, colors, count, pixels);
-    HDC dc = CreateCompatibleDC(0);
-    SelectObject(dc, bitmap);
-    return dc;
-}
-
 static bool Blit_Setup(void)
 {
     uint32_t state = 0x5EED1234;
-    void *pixels[5];
-    for (int i = 0; i < 16; i++) {
-        uint32_t c = Test_Random(&state);
-        RGBQUAD q = {(BYTE)c, (BYTE)(c >> 8), (BYTE)(c >> 16), 0};
-        s_blit.colors[i] = q;
+    for (RGBQUAD &c : s_blit.colors) {
+        uint32_t r = Test_Random(&state);
+        c = {(BYTE)r, (BYTE)(r >> 8), (BYTE)(r >> 16), 0};
     }
-    s_blit.source32 = Blit_MakeDC(32, NULL, 0, &pixels[0]);
-    s_blit.source4 = Blit_MakeDC(4, s_blit.colors, 16, &pixels[1]);
-    s_blit.dest[0] = Blit_MakeDC(32, NULL, 0, &pixels[2]);
-    s_blit.dest[1] = Blit_MakeDC(32, NULL, 0, &pixels[3]);
-    static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-    s_blit.maskDIB = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, 1, blackWhite, 2, &pixels[4]);
-    for (int i = 0; i < 5; i++)
-        if (!pixels[i])
+    for (int k = 0; k < 4; k++) {
+        void *bits = NULL;
+        s_blit.dc[k] = CreateCompatibleDC(0);
+        SelectObject(s_blit.dc[k], Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, k == BLIT_SOURCE4 ? 4 : 32,
+                                                s_blit.colors, k == BLIT_SOURCE4 ? 16 : 0, &bits));
+        if (!(s_blit.bits[k] = (uint32_t *)bits))
             return false;
-    s_blit.source32Bits = (uint32_t *)pixels[0];
-    s_blit.source4Bits = (uint8_t *)pixels[1];
-    s_blit.destBits[0] = (uint32_t *)pixels[2];
-    s_blit.destBits[1] = (uint32_t *)pixels[3];
+    }
     for (int i = 0; i < BLIT_PIXELS; i++) {
-        s_blit.source32Bits[i] = Test_Random(&state) & 0xFFFFFF;
+        s_blit.bits[BLIT_SOURCE32][i] = Test_Random(&state) & 0xFFFFFF;
         s_blit.start[i] = Test_Random(&state) & 0xFFFFFF;
     }
     for (int i = 0; i < BLIT_PIXELS / 2; i++)
-        s_blit.source4Bits[i] = (uint8_t)Test_Random(&state);
-    for (int i = 0; i < BLIT_HEIGHT * BLIT_MASK_ROW; i++)
-        s_blit.maskBits[i] = (uint8_t)(Test_Random(&state) >> 7);
-    memcpy(pixels[4], s_blit.maskBits, sizeof s_blit.maskBits);
+        ((uint8_t *)s_blit.bits[BLIT_SOURCE4])[i] = (uint8_t)Test_Random(&state);
+    for (uint8_t &m : s_blit.maskBits)
+        m = (uint8_t)(Test_Random(&state) >> 7);
+    static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    void *mask = NULL;
+    s_blit.maskDIB = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, 1, blackWhite, 2, &mask);
+    if (mask)
+        memcpy(mask, s_blit.maskBits, sizeof s_blit.maskBits);
     s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits);
-    return s_blit.maskDDB != 0;
+    return mask && s_blit.maskDDB;
 }
 
 static uint32_t Blit_SourceColor(bool fourBit, int x, int y)
 {
     if (!fourBit)
-        return s_blit.source32Bits[y * BLIT_WIDTH + x];
-    uint8_t pair = s_blit.source4Bits[(y * BLIT_WIDTH + x) / 2];
+        return s_blit.bits[BLIT_SOURCE32][y * BLIT_WIDTH + x];
+    uint8_t pair = ((uint8_t *)s_blit.bits[BLIT_SOURCE4])[(y * BLIT_WIDTH + x) / 2];
     RGBQUAD q = s_blit.colors[(x & 1) ? pair & 15 : pair >> 4];
     return (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue;
 }
@@ -128,23 +115,25 @@ static bool Blit_Same(const uint32_t *a, const uint32_t *b)
 static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
 {
     const auto &g = blit_cases[c];
-    HDC source = g.fourBit ? s_blit.source4 : s_blit.source32;
+    HDC source = s_blit.dc[g.fourBit ? BLIT_SOURCE4 : BLIT_SOURCE32];
+    uint32_t *maskBlt = s_blit.bits[BLIT_MASKBLT], *emulated = s_blit.bits[BLIT_EMULATED];
     uint32_t differ = 0, off = 0, digest = TEST_HASH_START;
     int grid = mask ? BLIT_ROPS : 1; // without a mask the background plays no part
     for (int f = 0; f < BLIT_ROPS; f++)
         for (int b = 0; b < grid; b++) {
             DWORD rop4 = (DWORD)blit_rops[b] << 24 | Render_GetRopCode(blit_rops[f]);
-            for (int k = 0; k < 2; k++)
-                memcpy(s_blit.destBits[k], s_blit.start, sizeof s_blit.start);
-            MaskBlt(s_blit.dest[0], g.x, g.y, g.width, g.height, source, g.sourceX, g.sourceY, mask,
-                    g.maskX, g.maskY, rop4);
-            BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], g.x, g.y, g.width, g.height, source,
-                                               g.sourceX, g.sourceY, mask, g.maskX, g.maskY, rop4);
+            memcpy(maskBlt, s_blit.start, sizeof s_blit.start);
+            memcpy(emulated, s_blit.start, sizeof s_blit.start);
+            MaskBlt(s_blit.dc[BLIT_MASKBLT], g.x, g.y, g.width, g.height, source, g.sourceX,
+                    g.sourceY, mask, g.maskX, g.maskY, rop4);
+            BOOL done =
+                Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], g.x, g.y, g.width, g.height,
+                                       source, g.sourceX, g.sourceY, mask, g.maskX, g.maskY, rop4);
             Blit_Model(c, mask != NULL, rop4);
-            off += !Blit_Same(s_blit.destBits[0], s_blit.model);
-            if ((!done || !Blit_Same(s_blit.destBits[0], s_blit.destBits[1])) && differ++ < 4)
+            off += !Blit_Same(maskBlt, s_blit.model);
+            if ((!done || !Blit_Same(maskBlt, emulated)) && differ++ < 4)
                 Log_Line("  %s, %s, ROP4 0x%08x differs", g.name, maskName, (unsigned)rop4);
-            digest = Test_Hash(digest, s_blit.destBits[1], BLIT_PIXELS);
+            digest = Test_Hash(digest, emulated, BLIT_PIXELS);
         }
     char what[160];
     snprintf(what, sizeof what, "emulated mask blit = MaskBlt: %s, %s", g.name, maskName);
@@ -173,18 +162,17 @@ static void Blit_CheckRefused(void)
         if (r.fail && !Probe_FailGdiCreation(r.fail))
             continue;
         int32_t live = Probe_LiveGdiObjects();
-        memcpy(s_blit.destBits[1], s_blit.start, sizeof s_blit.start);
-        BOOL done = Render_EmulatedMaskBlt(s_blit.dest[1], 0, 0, r.side, r.side, s_blit.source32, 0,
-                                           0, s_blit.maskDDB, 0, 0, 0xCCAA0029);
+        memcpy(s_blit.bits[BLIT_EMULATED], s_blit.start, sizeof s_blit.start);
+        BOOL done = Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], 0, 0, r.side, r.side,
+                                           s_blit.dc[BLIT_SOURCE32], 0, 0, s_blit.maskDDB, 0, 0,
+                                           0xCCAA0029);
         Probe_FailGdiCreation(0);
-        bool kept = Blit_Same(s_blit.destBits[1], s_blit.start);
+        bool kept = Blit_Same(s_blit.bits[BLIT_EMULATED], s_blit.start);
         Log_Check(!done && kept && Probe_LiveGdiObjects() == live, r.what,
                   "result %d, destination %s, %d objects left over", done,
                   kept ? "untouched" : "changed", (int)(Probe_LiveGdiObjects() - live));
     }
 }
-
-static void Blit_Begin(const char *) {}
 
 static ScenarioStep Blit_Step(uint32_t)
 {
@@ -199,4 +187,4 @@ static ScenarioStep Blit_Step(uint32_t)
     return STEP_CLOSE;
 }
 
-const Scenario Scenario_Blit = {"blit", Blit_Begin, Blit_Step, NULL, NULL, false};
+const Scenario Scenario_Blit = {"blit", NULL, Blit_Step, NULL, NULL, false};

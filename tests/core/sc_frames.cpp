@@ -3,16 +3,10 @@
 // that steps back ("frames"), and the clock's fallbacks ("frames 1", "frames 2").
 #include "tests/core/testcore.h"
 
-enum {
-    FRAMES_LAST = 200,
-    FRAMES_CHAIN_AT = 10,
-    FRAMES_CHAIN_LENGTH = 20,
-    FRAMES_OVERRUN_AT = 130, // this frame's core works 25 ms
-    FRAMES_OVERRUN_MS = 25,
-    FRAMES_WRAP_AT = 150, // this frame's core works 10 ms, across the counter's wrap
-    FRAMES_WRAP_MS = 10,
-    FRAMES_COUNTER_HZ = 10000000
-};
+enum { FRAMES_LAST = 200, FRAMES_CHAIN_AT = 10, FRAMES_CHAIN_LENGTH = 20 };
+// Frame OVERRUN_AT's core works 25 ms; frame WRAP_AT's 10 ms, across the counter's wrap.
+enum { FRAMES_OVERRUN_AT = 130, FRAMES_OVERRUN_MS = 25, FRAMES_WRAP_AT = 150, FRAMES_WRAP_MS = 10 };
+enum { FRAMES_COUNTER_HZ = 10000000 };
 
 static struct {
     bool controlled;                 // the clock is set by the test
@@ -25,16 +19,10 @@ static struct {
 // The rate in "Video Out FPS: N"; false for another form.
 static bool Frames_ParseTitle(const char *title, uint32_t *rate)
 {
-    static const char head[] = "Video Out FPS: ";
-    if (strncmp(title, head, sizeof head - 1) != 0 || !title[sizeof head - 1])
-        return false;
-    *rate = 0;
-    for (const char *at = title + sizeof head - 1; *at; at++) {
-        if (*at < '0' || *at > '9')
-            return false;
-        *rate = *rate * 10 + (uint32_t)(*at - '0');
-    }
-    return true;
+    char form[32];
+    *rate = strncmp(title, "Video Out FPS: ", 15) == 0 ? (uint32_t)atoi(title + 15) : 0;
+    snprintf(form, sizeof form, "Video Out FPS: %u", (unsigned)*rate);
+    return strcmp(title, form) == 0;
 }
 
 // Between two frames: one paint, then one title, then the mark posted during the frame.
@@ -69,13 +57,19 @@ static uint32_t Frames_Time(uint32_t frame)
     return Record_Get(s_frames.steps[frame])->a;
 }
 
+// The period of frame f on the set clock: the cadence, and the overrun.
+static uint32_t Frames_Period(uint32_t f)
+{
+    return f == FRAMES_OVERRUN_AT ? FRAMES_OVERRUN_MS : f % 3 == 1 ? 16 : 17;
+}
+
 // With the clock standing still but for the pacing's own Sleep, every period is exact.
 static void Frames_CheckCadence(void)
 {
     uint32_t wrong = 0;
     for (uint32_t frame = 1; frame < FRAMES_WRAP_AT; frame++) {
         uint32_t period = Frames_Time(frame + 1) - Frames_Time(frame);
-        uint32_t want = frame == FRAMES_OVERRUN_AT ? FRAMES_OVERRUN_MS : frame % 3 == 1 ? 16 : 17;
+        uint32_t want = Frames_Period(frame);
         if (period != want && wrong++ < 4)
             Log_Line("  frame %u took %u ms, expected %u", frame, period, want);
     }
@@ -104,7 +98,7 @@ static void Frames_Begin(const char *)
     // 5 ms into the core's work of frame FRAMES_WRAP_AT.
     uint64_t elapsed = 5;
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
-        elapsed += f == FRAMES_OVERRUN_AT ? FRAMES_OVERRUN_MS : f % 3 == 1 ? 16 : 17;
+        elapsed += Frames_Period(f);
     uint64_t wrapMicros = 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
     s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, 0);
     if (s_frames.variant > 0 &&

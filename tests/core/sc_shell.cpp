@@ -1,12 +1,11 @@
 // Start-up (no arguments), the argument tail, and shutdown through the caption's close button.
 #include "tests/core/testcore.h"
 
-enum {
-    SHELL_FRAMES = 3,
-    SHELL_CLOSE_AT = 5,
-    SHELL_QUIT_CODE = 3, // what the quit message carries; the exit code must stay 0
-    SHELL_STYLE = 0x00CB0000 | WS_VISIBLE
-};
+enum { SHELL_FRAMES = 3, SHELL_CLOSE_AT = 5, SHELL_STYLE = 0x00CB0000 | WS_VISIBLE };
+
+static struct {
+    uint32_t closedAt; // record length when the close button was pressed
+} s_shell;
 
 // The core may read the clock before the program starts it: it must run and count ms.
 static void Shell_CheckEarlyClock(void)
@@ -72,40 +71,30 @@ static void Args_Begin(const char *tail)
               "\"%s\", expected \"%s\"", tail, expected);
 }
 
-static ScenarioStep Args_Step(uint32_t)
-{
-    return STEP_CLOSE;
-}
-
-const Scenario Scenario_Args = {"args", Args_Begin, Args_Step, NULL, NULL, false};
-
-static struct {
-    uint32_t closedAt; // record length when the close button was pressed
-} s_shutdown;
-
-static void Shutdown_Begin(const char *) {}
+const Scenario Scenario_Args = {"args", Args_Begin, Startup_Step, NULL, NULL, false};
 
 static ScenarioStep Shutdown_Step(uint32_t frame)
 {
     if (frame < SHELL_CLOSE_AT)
         return STEP_CONTINUE;
-    s_shutdown.closedAt = Record_Count();
+    s_shell.closedAt = Record_Count();
     Probe_Close(Scenario_Window());
     return STEP_CLOSED;
 }
 
 static void Shutdown_Message(UINT message, WPARAM, LPARAM)
 {
-    // After the program's own PostQuitMessage(0): the quit message now carries 3.
+    // After the program's own PostQuitMessage(0): the quit message now carries 3, and the
+    // exit code must stay 0.
     if (message == WM_DESTROY)
-        PostQuitMessage(SHELL_QUIT_CODE);
+        PostQuitMessage(3);
 }
 
 static void Shutdown_End(void)
 {
     // WM_DESTROY comes inside WM_CLOSE's handling, so it is recorded first.
-    uint32_t close = Record_Find(CALL_MESSAGE + WM_CLOSE, s_shutdown.closedAt);
-    uint32_t destroy = Record_Find(CALL_MESSAGE + WM_DESTROY, s_shutdown.closedAt);
+    uint32_t close = Record_Find(CALL_MESSAGE + WM_CLOSE, s_shell.closedAt);
+    uint32_t destroy = Record_Find(CALL_MESSAGE + WM_DESTROY, s_shell.closedAt);
     Log_Check(close < Record_Count() && destroy < Record_Count(),
               "the close button closes and destroys the window", "WM_CLOSE #%u, WM_DESTROY #%u",
               close, destroy);
@@ -116,5 +105,5 @@ static void Shutdown_End(void)
     Log_Check(calls == 0, "no core call after the window is destroyed", "%u calls", calls);
 }
 
-const Scenario Scenario_Shutdown = {"shutdown",       Shutdown_Begin, Shutdown_Step,
-                                    Shutdown_Message, Shutdown_End,   false};
+const Scenario Scenario_Shutdown = {"shutdown",       NULL,         Shutdown_Step,
+                                    Shutdown_Message, Shutdown_End, false};
