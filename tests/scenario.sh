@@ -5,7 +5,8 @@
 # Wine (in the virtual desktop's prefix when WINE_DESKTOP=1), or the native program with SDL's
 # offscreen video driver. Passes when it exits with 0, the core's log ends with PASS and holds
 # no FAIL, and stdout opens with "Initializing window..." (and holds the lines of the file
-# named by EXPECT_STDOUT, each up to a closing $ that keeps trailing spaces visible).
+# named by EXPECT_STDOUT, each up to a closing $ that keeps trailing spaces visible; a line
+# opening with ! names text that no line may hold).
 set -u
 PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
 shift 4
@@ -43,9 +44,11 @@ first=$(head -n 1 "$OUT" | tr -d '\r')
 [ "$first" = "Initializing window..." ] ||
     problems+=("stdout's first line is \"$first\", expected \"Initializing window...\"")
 while IFS= read -r want; do
-    case "$want" in '#'* | '') continue ;; esac
-    want=${want%\$}
-    tr -d '\r' <"$OUT" | grep -qxF -- "$want" || problems+=("stdout lacks the line \"$want\"")
+    case "$want" in
+    '#'* | '') ;;
+    '!'*) grep -qF -- "${want#!}" "$OUT" && problems+=("stdout holds \"${want#!}\"") ;;
+    *) tr -d '\r' <"$OUT" | grep -qxF -- "${want%\$}" || problems+=("stdout lacks the line \"$want\"") ;;
+    esac
 done < <(cat "${EXPECT_STDOUT:-/dev/null}")
 
 if [ ${#problems[@]} -eq 0 ]; then

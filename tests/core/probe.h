@@ -1,6 +1,6 @@
 // What the scripted core asks of the platform beyond the program's own API: files, real time,
 // the window's state, real input, joysticks and the clock. One implementation per platform
-// (probe_*.cpp), but for Probe_Env, Probe_Read and Probe_SetClientSize (runtime.cpp).
+// (probe_*.cpp), but for Probe_Env and Probe_SetClientSize (runtime.cpp).
 #pragma once
 
 #include "core/core.h"
@@ -9,8 +9,6 @@
 const char *Probe_Env(const char *name);
 // Appends to a file at once, unbuffered: the run may end at any moment.
 bool Probe_Append(const char *path, const char *text, uint32_t length);
-// Reads a file into the buffer, NUL-terminated and cut to fit; false when unreadable.
-bool Probe_Read(const char *path, char *buffer, uint32_t size);
 // Real time in microseconds, whatever the program's clock does.
 uint64_t Probe_Micros(void);
 // The process's CPU time in microseconds.
@@ -70,15 +68,13 @@ enum {
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
 
 // The clock the program reads, where the platform lets a test set it: from now on it stands
-// still at start (ms) but for Sleep, which advances it by what was asked plus the overshoot.
-// False where the clock is the real one.
-bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros);
+// still at start but for Sleep, which advances it by what was asked; the next Time_Initialize
+// finds a performance counter of counterHz (0: its query fails), and WinMM's timeGetTime or
+// not. False where the clock is the real one.
+bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm);
 // Moves a set clock forward, as if the core had worked that long; its time (0 where the clock
 // is the real one).
 uint64_t Probe_ClockAdvance(uint32_t micros);
-// The performance counter's frequency (0: its query fails) and whether WinMM has its
-// timeGetTime, for the next Time_Initialize; false where the platform cannot change them.
-bool Probe_ClockSources(uint64_t counterHz, bool winmm);
 
 // Device contexts, bitmaps and palettes alive: on Windows those that the program and this
 // core made since the core was loaded, elsewhere every one in the process.

@@ -127,10 +127,11 @@ bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
     return Hooks_Joystick((int)id, state);
 }
 
-bool Probe_ClockSet(uint64_t startMicros, uint32_t overshootMicros)
+bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm)
 {
     Hooks_ClockVirtual(startMicros);
-    Hooks_ClockSleepOvershoot(overshootMicros);
+    Hooks_ClockCounter(counterHz, counterHz == 0, 0);
+    Hooks_HideFunction("WinMM", "timeGetTime", !winmm);
     return true;
 }
 
@@ -138,13 +139,6 @@ uint64_t Probe_ClockAdvance(uint32_t micros)
 {
     Hooks_ClockAdvance(micros);
     return Hooks_ClockNow();
-}
-
-bool Probe_ClockSources(uint64_t counterHz, bool winmm)
-{
-    Hooks_ClockCounter(counterHz, counterHz == 0, 0);
-    Hooks_HideFunction("WinMM", "timeGetTime", !winmm);
-    return true;
 }
 
 int32_t Probe_LiveGdiObjects(void)
@@ -161,10 +155,12 @@ bool Probe_FailGdiCreation(uint32_t n)
 void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
                      int32_t *gdiObjects)
 {
-    char statm[64] = "";
     unsigned long pages = 0, resident = 0;
-    Probe_Read("/proc/self/statm", statm, sizeof statm);
-    sscanf(statm, "%lu %lu", &pages, &resident);
+    FILE *statm = fopen("/proc/self/statm", "r");
+    if (statm && fscanf(statm, "%lu %lu", &pages, &resident) != 2)
+        resident = 0;
+    if (statm)
+        fclose(statm);
     *residentBytes = (uint64_t)resident * (uint64_t)sysconf(_SC_PAGESIZE);
     *heapBytes = (int64_t)mallinfo2().uordblks;
     *handles = 0;

@@ -190,7 +190,7 @@ bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
     return set != NULL;
 }
 
-bool Probe_ClockSet(uint64_t, uint32_t)
+bool Probe_ClockSet(uint64_t, uint64_t, bool)
 {
     return false;
 }
@@ -198,11 +198,6 @@ bool Probe_ClockSet(uint64_t, uint32_t)
 uint64_t Probe_ClockAdvance(uint32_t)
 {
     return 0;
-}
-
-bool Probe_ClockSources(uint64_t, bool)
-{
-    return false;
 }
 
 int32_t Probe_LiveGdiObjects(void)

@@ -59,19 +59,6 @@ uint32_t Log_Failures(void)
     return s_run.failures + (s_run.overflowed ? 1 : 0);
 }
 
-const char *Log_ReadStdout(void)
-{
-    static char contents[65536];
-    char path[270];
-    const char *log = Probe_Env("TESTCORE_LOG");
-    size_t length = log ? strlen(log) : 0;
-    if (length < 4 || length + 4 >= sizeof path || strcmp(log + length - 4, ".log") != 0)
-        return NULL;
-    snprintf(path, sizeof path, "%.*s.stdout", (int)(length - 4), log);
-    fflush(stdout); // the program shares this runtime's stdout and its buffer
-    return Probe_Read(path, contents, sizeof contents) ? contents : NULL;
-}
-
 void Record_SetQuiet(void)
 {
     s_run.quiet = true;
@@ -217,16 +204,6 @@ HBITMAP Test_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int
 const char *Probe_Env(const char *name)
 {
     return getenv(name);
-}
-
-bool Probe_Read(const char *path, char *buffer, uint32_t size)
-{
-    FILE *file = fopen(path, "rb");
-    if (file) {
-        buffer[fread(buffer, 1, size - 1, file)] = 0;
-        fclose(file);
-    }
-    return file != NULL;
 }
 
 void Probe_SetClientSize(HWND window, int width, int height)

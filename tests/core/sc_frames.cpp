@@ -100,10 +100,12 @@ static void Frames_Begin(const char *)
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
         elapsed += Frames_Period(f);
     uint64_t wrapMicros = 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
-    s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, 0);
-    if (s_frames.variant > 0 &&
-        !Probe_ClockSources(s_frames.variant == 1 ? 999 : 0, s_frames.variant != 2))
-        s_frames.variant = -1; // the platform has its own clocks
+    int32_t v = s_frames.variant;
+    s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000,
+                                         v == 1   ? 999
+                                         : v == 2 ? 0
+                                                  : FRAMES_COUNTER_HZ,
+                                         v != 2);
 }
 
 static ScenarioStep Frames_Step(uint32_t frame)
@@ -121,7 +123,7 @@ static ScenarioStep Frames_Step(uint32_t frame)
     Frames_CheckSequence();
     if (s_frames.controlled && s_frames.variant <= 0)
         Frames_CheckCadence();
-    if (s_frames.variant > 0) {
+    if (s_frames.controlled && s_frames.variant > 0) {
         // A second Time_Initialize changes nothing and answers with the clock chosen.
         int32_t source = Time_Initialize(1);
         int32_t want = s_frames.variant == 1 ? 1 : 2;

@@ -3,12 +3,9 @@
 // keys still down released when the focus goes, and real keys as a keyboard gives them.
 #include "tests/core/testcore.h"
 
-enum {
-    KEYS_SETTLE_FRAMES = 3, // focus changes and real input come at the next message pass
-    LP_DOWN = 0x00000001,
-    LP_REPEAT = 0x40000001, // bit 30: the key was already down
-    LP_UP = (int32_t)0xC0000001
-};
+enum { KEYS_SETTLE_FRAMES = 3 }; // focus changes and real input come at the next message pass
+// A key message's lParam: pressed, pressed again while down (bit 30), released.
+enum { LP_DOWN = 0x00000001, LP_REPEAT = 0x40000001, LP_UP = (int32_t)0xC0000001 };
 
 struct KeysMessage {
     UINT message;

@@ -15,8 +15,6 @@ bool Log_Check(bool ok, const char *what, const char *format, ...)
 // "digest WHAT: hash": what must come out the same on every platform.
 void Log_Digest(const char *what, uint32_t hash);
 uint32_t Log_Failures(void);
-// What the program wrote to its stdout so far (the log's name with .stdout); null if none.
-const char *Log_ReadStdout(void);
 
 // ---- Record: calls into the core and the messages the scenarios look at, in order ----
 
