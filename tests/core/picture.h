@@ -34,7 +34,8 @@ const uint32_t *Picture_Read(HWND window, int width, int height);
 // Fills the client area with one colour (0xRRGGBB) through the window's device context.
 void Picture_Fill(HWND window, uint32_t rgb, int width, int height);
 
-// What the window must show at (x, y); false where it is wrong.
+// What the window must show at (x, y); false where it is wrong. Null: the expected picture
+// exactly, at the top left.
 typedef bool (*PictureExpect)(const uint32_t *expected, int x, int y, uint32_t got);
 // Reads width x height and checks every pixel against the last fetched frame under the
 // palette of the last reported change; logs the picture's digest too.

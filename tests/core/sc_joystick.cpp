@@ -58,40 +58,32 @@ static struct {
     uint32_t digest;
 } s_joy = {0, 0, false, TEST_HASH_START};
 
-static bool Joy_Set(const JoyState *s)
-{
-    const uint32_t *a = s->axes;
-    JOYINFOEX info = {sizeof(JOYINFOEX), 0, a[0],   a[1], a[2], a[3], a[4], a[5],
-                      s->buttons,        0, s->pov, 0,    0};
-    return Probe_Joystick(s->id, s->plug == JOY_IN ? &info : NULL);
-}
-
 static ScenarioStep Joy_Step(uint32_t)
 {
     if (s_joy.step > 0) {
-        const auto &done = joy_steps[s_joy.step - 1];
         // The events of the poll that ran before this frame's Kernel_Step.
-        uint32_t to = Record_Count() - 1;
+        const auto &done = joy_steps[s_joy.step - 1];
         if (s_joy.shown)
             Expect_Calls(done.what, s_joy.from, done.events, false);
         else
             Log_Line("skipped: %s (this platform cannot show it)", done.what);
-        // Every platform shows the steps but the last.
-        if (s_joy.shown && s_joy.step < JOY_STEPS) {
-            s_joy.digest = Test_Hash(s_joy.digest, &s_joy.step, 1);
-            for (uint32_t i = s_joy.from; i < to; i++)
-                if (Record_Get(i)->code == CALL_INPUT_EVENT)
-                    s_joy.digest = Test_Hash(s_joy.digest, &Record_Get(i)->a, 2);
+        if (s_joy.shown && s_joy.step < JOY_STEPS) { // every platform shows the steps but the last
+            uint32_t events[2] = {s_joy.step, Record_InputDigest(s_joy.from, false)};
+            s_joy.digest = Test_Hash(s_joy.digest, events, 2);
         }
     }
     if (s_joy.step == JOY_STEPS) {
         Log_Digest("joystick events", s_joy.digest);
         return STEP_CLOSE;
     }
-    const auto &next = joy_steps[s_joy.step];
     s_joy.shown = true;
-    for (uint32_t i = 0; i < 3 && next.states[i].plug != JOY_END; i++)
-        s_joy.shown = Joy_Set(&next.states[i]) && s_joy.shown;
+    for (const JoyState &j : joy_steps[s_joy.step].states) {
+        const uint32_t *a = j.axes;
+        JOYINFOEX info = {sizeof(JOYINFOEX), 0, a[0],  a[1], a[2], a[3], a[4], a[5],
+                          j.buttons,         0, j.pov, 0,    0};
+        if (j.plug != JOY_END)
+            s_joy.shown = Probe_Joystick(j.id, j.plug == JOY_IN ? &info : NULL) && s_joy.shown;
+    }
     s_joy.step++;
     s_joy.from = Record_Count();
     return STEP_CONTINUE;

@@ -7,20 +7,6 @@ static struct {
     uint32_t closedAt; // record length when the close button was pressed
 } s_shell;
 
-// The core may read the clock before the program starts it: it must run and count ms.
-static void Shell_CheckEarlyClock(void)
-{
-    uint64_t realStart = Probe_Micros();
-    uint32_t start = Time_Get();
-    Sleep(60);
-    uint32_t counted = Time_Get() - start;
-    uint32_t real = (uint32_t)((Probe_Micros() - realStart) / 1000);
-    // The tick count, the coarsest fallback, steps by up to 16 ms.
-    Log_Check(counted + 20 >= real && counted <= real + 20,
-              "Time_Get counts milliseconds before Time_Initialize", "%u ms counted in %u real ms",
-              counted, real);
-}
-
 static void Startup_Begin(const char *tail)
 {
     Log_Check(tail == NULL, "null tail without arguments", "\"%s\"", tail);
@@ -41,7 +27,15 @@ static void Startup_Begin(const char *tail)
               "class WCGRAPH: CS_CLASSDC, icons 32 and 16, black background, arrow, no extras",
               "registered %d, style 0x%x, icons %d and %d, black %d, arrow %d", w.classRegistered,
               w.classStyle, w.largeIcon, w.smallIcon, w.blackBackground, w.arrowCursor);
-    Shell_CheckEarlyClock();
+    // The core may read the clock before the program starts it: it must run and count ms (the
+    // tick count, the coarsest fallback, steps by up to 16 ms).
+    uint64_t realStart = Probe_Micros();
+    uint32_t start = Time_Get();
+    Sleep(60);
+    uint32_t counted = Time_Get() - start, real = (uint32_t)((Probe_Micros() - realStart) / 1000);
+    Log_Check(counted + 20 >= real && counted <= real + 20,
+              "Time_Get counts milliseconds before Time_Initialize", "%u ms counted in %u real ms",
+              counted, real);
 }
 
 static ScenarioStep Startup_Step(uint32_t frame)

@@ -4,10 +4,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-enum {
-    FAKEWINMM_IDS = 20,
-    FAKEWINMM_NO_DEVICE = 165 // what Wine answers for an id without a joystick
-};
+// Ids, and what Wine answers for an id without a joystick.
+enum { FAKEWINMM_IDS = 20, FAKEWINMM_NO_DEVICE = 165 };
 
 static struct {
     bool present[FAKEWINMM_IDS];
@@ -31,8 +29,7 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info)
     // Only what the flags ask for, as WinMM does; the reserved fields are left alone.
     const JOYINFOEX *s = &s_fake.state[id];
     DWORD flags = info->dwFlags;
-    const DWORD *from[6] = {&s->dwXpos, &s->dwYpos, &s->dwZpos,
-                            &s->dwRpos, &s->dwUpos, &s->dwVpos};
+    const DWORD *from[6] = {&s->dwXpos, &s->dwYpos, &s->dwZpos, &s->dwRpos, &s->dwUpos, &s->dwVpos};
     DWORD *to[6] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
                     &info->dwRpos, &info->dwUpos, &info->dwVpos};
     for (int axis = 0; axis < 6; axis++)
