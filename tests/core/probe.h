@@ -5,7 +5,7 @@
 
 #include "core/core.h"
 
-// A variable of the process environment (a static buffer), null when unset.
+// A variable of the process environment, null when unset.
 const char *Probe_Env(const char *name);
 // Appends to a file at once, unbuffered: the run may end at any moment.
 bool Probe_Append(const char *path, const char *text, uint32_t length);
@@ -38,8 +38,7 @@ void Probe_GetWindow(HWND window, ProbeWindow *state);
 // Sizes the framed window for a client area of width x height (at the screen's corner when
 // it would not fit where it is).
 void Probe_SetClientSize(HWND window, int width, int height);
-// From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen does
-// (no 640 x 400 or 640 x 480).
+// From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen.
 void Probe_PlainScreen(void);
 // The user closes the window with its caption's close button.
 void Probe_Close(HWND window);
@@ -53,36 +52,29 @@ void Probe_Key(uint8_t vk, bool up);
 // Real pointer input: a move to client position (x, y), also outside the client, with the
 // button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move.
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);
-enum {
-    PROBE_LEFT_DOWN = 1,
-    PROBE_LEFT_UP = 2,
-    PROBE_RIGHT_DOWN = 4,
-    PROBE_RIGHT_UP = 8,
-    PROBE_MIDDLE_DOWN = 16,
-    PROBE_MIDDLE_UP = 32,
-    PROBE_STAY = 64
-};
+enum { PROBE_LEFT_DOWN = 1, PROBE_LEFT_UP = 2, PROBE_RIGHT_DOWN = 4, PROBE_RIGHT_UP = 8 };
+enum { PROBE_STAY = 64 };
 
 // Gives joystick id the state (null: nothing plugged in there); false when this platform
 // cannot show that state (a hat position no device reports, say).
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
 
-// The clock the program reads, where the platform lets a test set it: from now on it stands
-// still at start but for Sleep, which advances it by what was asked; the next Time_Initialize
-// finds a performance counter of counterHz (0: its query fails), and WinMM's timeGetTime or
-// not. False where the clock is the real one.
+// The clock the program reads, where a test can set it: from now on it stands still at start
+// but for Sleep, which advances it by what was asked; the next Time_Initialize finds a
+// performance counter of counterHz (0: its query fails), and WinMM's timeGetTime or not.
+// False where the clock is the real one.
 bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm);
 // Moves a set clock forward, as if the core had worked that long; its time (0 where the clock
 // is the real one).
 uint64_t Probe_ClockAdvance(uint32_t micros);
 
-// Device contexts, bitmaps and palettes alive: on Windows those that the program and this
-// core made since the core was loaded, elsewhere every one in the process.
+// Device contexts, bitmaps and palettes alive in the process; -1 where the platform's count
+// answers nothing useful (Wine).
 int32_t Probe_LiveGdiObjects(void);
+// The n-th creation of a device context, bitmap or palette from now on fails (0: none);
+// false where the platform cannot be made to fail.
+bool Probe_FailGdiCreation(uint32_t n);
 // What the process holds, for the benchmarks: resident memory, heap in use, open handles (or
 // files), and the GDI objects the platform itself counts (-1 where it answers nothing useful).
 void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
                      int32_t *gdiObjects);
-// The n-th creation of a device context, bitmap or palette from now on fails (0: none);
-// false where the platform cannot be made to fail.
-bool Probe_FailGdiCreation(uint32_t n);

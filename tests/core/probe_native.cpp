@@ -68,19 +68,10 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
     if (!Hooks_GetWindowState(window, &w))
         return;
     bool registered = Hooks_GetClassInfo("WCGRAPH", &c) != 0;
-    *state = {!w.destroyed,
-              w.visible != 0,
-              w.maximized != 0,
-              w.clientOrigin,
-              w.clientWidth,
-              w.clientHeight,
-              registered,
-              c.style,
-              c.largeIcon,
-              c.smallIcon,
-              c.blackBackground != 0,
-              c.arrowCursor != 0,
-              ""};
+    *state = {
+        !w.destroyed,           w.visible != 0,    w.maximized != 0, w.clientOrigin, w.clientWidth,
+        w.clientHeight,         registered,        c.style,          c.largeIcon,    c.smallIcon,
+        c.blackBackground != 0, c.arrowCursor != 0};
     snprintf(state->title, sizeof state->title, "%s", w.title);
 }
 

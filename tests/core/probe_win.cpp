@@ -100,30 +100,28 @@ static int Probe_IconSide(HICON icon)
 
 void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
-    *state = {};
-    state->exists = IsWindow(window);
-    if (state->exists) {
-        state->visible = IsWindowVisible(window);
-        state->zoomed = IsZoomed(window);
-        RECT client;
-        GetClientRect(window, &client);
-        ClientToScreen(window, &state->clientOrigin);
-        state->clientWidth = client.right;
-        state->clientHeight = client.bottom;
-        GetWindowTextA(window, state->title, sizeof state->title);
-    }
-    WNDCLASSEXA info;
-    memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    state->classRegistered = GetClassInfoExA(GetModuleHandleA(NULL), "WCGRAPH", &info);
-    if (state->classRegistered) {
-        state->classStyle = info.style;
-        state->largeIcon = Probe_IconSide(info.hIcon);
-        state->smallIcon = Probe_IconSide(info.hIconSm);
-        state->blackBackground = info.hbrBackground == (HBRUSH)GetStockObject(BLACK_BRUSH);
-        state->arrowCursor = info.hCursor == LoadCursorA(NULL, IDC_ARROW) && info.cbClsExtra == 0 &&
-                             info.cbWndExtra == 0 && !info.lpszMenuName;
-    }
+    RECT client = {0, 0, 0, 0};
+    POINT origin = {0, 0};
+    GetClientRect(window, &client);
+    ClientToScreen(window, &origin);
+    WNDCLASSEXA c = {};
+    c.cbSize = sizeof c;
+    bool registered = GetClassInfoExA(GetModuleHandleA(NULL), "WCGRAPH", &c) != 0;
+    bool arrow = c.hCursor == LoadCursorA(NULL, IDC_ARROW) && !c.cbClsExtra && !c.cbWndExtra &&
+                 !c.lpszMenuName;
+    *state = {IsWindow(window) != 0,
+              IsWindowVisible(window) != 0,
+              IsZoomed(window) != 0,
+              origin,
+              client.right,
+              client.bottom,
+              registered,
+              c.style,
+              Probe_IconSide(c.hIcon),
+              Probe_IconSide(c.hIconSm),
+              c.hbrBackground == (HBRUSH)GetStockObject(BLACK_BRUSH),
+              arrow};
+    GetWindowTextA(window, state->title, sizeof state->title);
 }
 
 void Probe_PlainScreen(void) {} // Wine on a plain X screen lists that screen's size alone
@@ -155,8 +153,7 @@ void Probe_SetKeyState(uint8_t vk, bool down)
 
 void Probe_Key(uint8_t vk, bool up)
 {
-    INPUT input;
-    memset(&input, 0, sizeof input);
+    INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     bool extended = vk == VK_RCONTROL || vk == VK_RMENU;
@@ -169,8 +166,7 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
     POINT at = {x, y};
     ClientToScreen(window, &at);
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input;
-    memset(&input, 0, sizeof input);
+    INPUT input = {};
     input.type = INPUT_MOUSE;
     // Absolute positions run 0..65535 over the screen: round up so that the pixel is exact.
     input.mi.dx = (at.x * 65536 + width - 1) / width;

@@ -5,13 +5,10 @@
 // maximized window.
 #include "tests/core/picture.h"
 
-enum {
-    FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE,
-    FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE,
-    FULL_STYLE_MASK = ~(0x04000000u | 0x01000000u), // WS_CLIPSIBLINGS and WS_MAXIMIZE
-    FULL_SETTLE_FRAMES = 4, // focus changes and real keys come at the next message pass
-    FULL_WAIT_FRAMES = 90
-};
+enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };
+enum { FULL_STYLE_MASK = ~(0x04000000u | 0x01000000u) }; // not WS_CLIPSIBLINGS, WS_MAXIMIZE
+// Focus changes and real keys come at the next message pass; a switch may take longer.
+enum { FULL_SETTLE_FRAMES = 4, FULL_WAIT_FRAMES = 90 };
 
 static struct {
     uint32_t stage, since, from;
@@ -47,21 +44,17 @@ static void Full_Check(const char *what, uint32_t style, const RECT *rect, int s
               IsIconic(window) ? ", minimized" : "");
 }
 
-static void Full_CheckOn(const char *what, int cursor)
+// After a switch on or off from a cursor count of cursor: the popup over a 640 x 400 screen
+// and the cursor hidden once, or the saved style and rectangle, the desktop and the cursor
+// shown once more.
+static void Full_CheckSwitched(const char *what, bool on, int cursor)
 {
     static const RECT screen = {0, 0, 640, 400};
-    Full_Check(what, FULL_POPUP_STYLE, &screen, 640, 400, cursor - 1);
-}
-
-static void Full_CheckOff(const char *what, int cursor)
-{
-    Full_Check(what, FULL_WINDOW_STYLE, &s_full.windowed, s_full.desktopWidth, s_full.desktopHeight,
-               cursor + 1);
-}
-
-static void Full_Picture(const char *what)
-{
-    Picture_Check(Scenario_Window(), what, 640, 400, PICTURE_MASK, NULL);
+    if (on)
+        Full_Check(what, FULL_POPUP_STYLE, &screen, 640, 400, cursor - 1);
+    else
+        Full_Check(what, FULL_WINDOW_STYLE, &s_full.windowed, s_full.desktopWidth,
+                   s_full.desktopHeight, cursor + 1);
 }
 
 // Real Alt+Enter with Enter held: one switch, none on the auto-repeat, only Alt's release
@@ -127,11 +120,6 @@ static void Full_CheckMaximized(void)
     ShowWindow(window, SW_RESTORE);
 }
 
-static void Full_Begin(const char *)
-{
-    Picture_Install(21, COLORS_DEFAULT, 3);
-}
-
 static ScenarioStep Full_Step(uint32_t frame)
 {
     HWND window = Scenario_Window();
@@ -143,6 +131,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         return STEP_CONTINUE;
     switch (s_full.stage) {
     case 0: {
+        Picture_Install(21, COLORS_DEFAULT, 3);
         s_full.desktopWidth = GetSystemMetrics(SM_CXSCREEN);
         s_full.desktopHeight = GetSystemMetrics(SM_CYSCREEN);
         DEVMODEA mode = {};
@@ -162,7 +151,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         break;
     }
     case 1:
-        Full_Picture("windowed: the core's frame");
+        Picture_Check(window, "windowed: the core's frame", 640, 400, PICTURE_MASK, NULL);
         Probe_Activate(window, true);
         break;
     case 2:
@@ -172,9 +161,10 @@ static ScenarioStep Full_Step(uint32_t frame)
         break;
     case 3:
         Full_CheckEnters(1);
-        Full_CheckOn("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
-                     s_full.cursor);
-        Full_Picture("fullscreen: the core's frame at (0, 0)");
+        Full_CheckSwitched("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
+                           true, s_full.cursor);
+        Picture_Check(window, "fullscreen: the core's frame at (0, 0)", 640, 400, PICTURE_MASK,
+                      NULL);
         Full_CheckRepeat(1, "switching on while fullscreen changes nothing");
         Probe_Activate(window, true);
         break;
@@ -183,21 +173,24 @@ static ScenarioStep Full_Step(uint32_t frame)
         Probe_Activate(window, false);
         break;
     case 5:
-        Full_CheckOn("activation back: the fullscreen window whole again", s_full.cursor);
-        Full_Picture("fullscreen after regaining activation: the core's frame");
+        Full_CheckSwitched("activation back: the fullscreen window whole again", true,
+                           s_full.cursor);
+        Picture_Check(window, "fullscreen after regaining activation: the core's frame", 640, 400,
+                      PICTURE_MASK, NULL);
         Full_AltEnter();
         break;
     case 6:
         Full_CheckEnters(0);
-        Full_CheckOff("Alt+Enter again: style, rectangle, screen and cursor back", s_full.cursor);
+        Full_CheckSwitched("Alt+Enter again: style, rectangle, screen and cursor back", false,
+                           s_full.cursor);
         break;
     case 7: {
-        Full_Picture("windowed again: the core's frame");
+        Picture_Check(window, "windowed again: the core's frame", 640, 400, PICTURE_MASK, NULL);
         int cursor = Full_Cursor();
         Log_Check(Render_SetFullscreen(1) == 0, "the core's switch on gives 0", "1");
-        Full_CheckOn("Render_SetFullscreen(1) from the core", cursor);
+        Full_CheckSwitched("Render_SetFullscreen(1) from the core", true, cursor);
         Log_Check(Render_SetFullscreen(0) == 0, "the core's switch off gives 0", "1");
-        Full_CheckOff("Render_SetFullscreen(0) from the core", cursor - 1);
+        Full_CheckSwitched("Render_SetFullscreen(0) from the core", false, cursor - 1);
         Full_CheckMaximized();
         return STEP_CLOSE;
     }
@@ -216,5 +209,4 @@ static void Full_Message(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const Scenario Scenario_Fullscreen = {"fullscreen", Full_Begin, Full_Step,
-                                      Full_Message, NULL,       false};
+const Scenario Scenario_Fullscreen = {"fullscreen", NULL, Full_Step, Full_Message, NULL, false};
