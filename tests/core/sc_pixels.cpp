@@ -4,11 +4,9 @@
 // (stretched), and fullscreen on a display larger than the picture (black all around).
 #include "tests/core/picture.h"
 
-enum {
-    PIXELS_FILL = 0x123457,   // 0xRRGGBB; no frame colour, whose components are all n * 0x11
-    PIXELS_SETTLE_FRAMES = 3, // frames without WM_SIZE before a size counts as settled
-    PIXELS_SETTLE_LIMIT = 120
-};
+// Fill: 0xRRGGBB of no frame colour (whose components are all n * 0x11). A size is settled
+// after frames without WM_SIZE; it must come within the limit.
+enum { PIXELS_FILL = 0x123457, PIXELS_SETTLE_FRAMES = 3, PIXELS_SETTLE_LIMIT = 120 };
 
 static struct {
     int32_t mode;
@@ -16,8 +14,7 @@ static struct {
     uint32_t stage;
     uint32_t since;    // frame the stage's size was asked for
     uint32_t lastSize; // frame of the last WM_SIZE
-    uint32_t frame;
-    uint32_t paints;
+    uint32_t frame, paints;
     int offsetX, offsetY; // the picture's place in fullscreen
 } s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0};
 
@@ -41,13 +38,11 @@ static bool Pixels_Double(const uint32_t *expected, int x, int y, uint32_t got)
 static bool Pixels_Near(const uint32_t *expected, int x, int y, uint32_t got)
 {
     int sx = x * PICTURE_WIDTH / 800, sy = y * PICTURE_HEIGHT / 600;
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++) {
-            int ux = sx + dx, uy = sy + dy;
+    for (int uy = sy - 1; uy <= sy + 1; uy++)
+        for (int ux = sx - 1; ux <= sx + 1; ux++)
             if (ux >= 0 && uy >= 0 && ux < PICTURE_WIDTH && uy < PICTURE_HEIGHT &&
                 got == expected[uy * PICTURE_WIDTH + ux])
                 return true;
-        }
     return false;
 }
 
@@ -60,7 +55,8 @@ static bool Pixels_Centred(const uint32_t *expected, int x, int y, uint32_t got)
     return s_pixels.rule == PICTURE_NONE || got == expected[py * PICTURE_WIDTH + px];
 }
 
-// One frame through the exported Render_Step, fetched the mode's way.
+// One frame through the exported Render_Step, fetched the mode's way (seed 0: the core's
+// frame as it stands).
 static void Pixels_Step(uint32_t seed)
 {
     if (seed)
@@ -77,14 +73,25 @@ static void Pixels_Check(const char *what, int width, int height, PictureExpect 
 {
     char name[128];
     snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
-    Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
+    // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
+    if (s_pixels.rule != PICTURE_NONE || (expect != Pixels_Double && expect != Pixels_Near))
+        Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
 }
 
+// One frame over the fill, checked.
+static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
+                         PictureExpect expect)
+{
+    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
+    Pixels_Step(seed);
+    Pixels_Check(what, width, height, expect);
+}
+
+// Every kind of palette gives the same picture: the mask picks text or graphics whatever the
+// colours are. A repaint shows the frame fetched before, although the core's frame has moved
+// on; a palette change reaches the screen only when reported.
 static void Pixels_Stage640x400(void)
 {
-    HWND window = Scenario_Window();
-    // Every kind of palette gives the same picture: the mask picks text or graphics whatever
-    // the colours are.
     static const struct {
         PictureColors colors;
         const char *what;
@@ -92,15 +99,13 @@ static void Pixels_Stage640x400(void)
                     {COLORS_NO_BLACK_OR_WHITE, "640 x 400, no black or white"},
                     {COLORS_REPEATS, "640 x 400, repeated colours"},
                     {COLORS_DEFAULT, "640 x 400, black at 0 and white at 15"}};
-    for (uint32_t i = 0; i < sizeof palettes / sizeof palettes[0]; i++) {
+    for (uint32_t i = 0; i < 4; i++) {
         Picture_SetColors(palettes[i].colors, 40 + i, true, true, true);
-        Picture_Fill(window, PIXELS_FILL, 640, 400);
-        Pixels_Step(11 + i);
-        Pixels_Check(palettes[i].what, 640, 400, Pixels_Direct);
+        Pixels_Frame(11 + i, palettes[i].what, 640, 400, Pixels_Direct);
     }
     if (s_pixels.rule == PICTURE_NONE)
         return;
-    // A repaint shows the frame fetched before, although the core's frame has moved on.
+    HWND window = Scenario_Window();
     Picture_SetFrame(30);
     Picture_Fill(window, PIXELS_FILL, 640, 400);
     uint32_t paints = s_pixels.paints, fetches = Picture_Fetches(true) + Picture_Fetches(false);
@@ -110,13 +115,10 @@ static void Pixels_Stage640x400(void)
                   Picture_Fetches(true) + Picture_Fetches(false) == fetches,
               "a repaint is one paint and no fetch", "%u paints", s_pixels.paints - paints);
     Pixels_Check("repaint without a new frame", 640, 400, Pixels_Direct);
-    // A text palette change reaches the screen only with a reported change.
     Picture_SetColors(COLORS_DEFAULT, 50, false, true, false);
-    Pixels_Step(0);
-    Pixels_Check("text colours changed, unreported: the old ones stay", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "text colours changed, unreported: the old ones stay", 640, 400, Pixels_Direct);
     Picture_SetColors(COLORS_DEFAULT, 51, true, false, true);
-    Pixels_Step(0);
-    Pixels_Check("change reported: new graphics and text colours", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Direct);
 }
 
 // After 640 x 400, each client size in turn, one frame each. Fullscreen (size 0): the screen
@@ -138,28 +140,6 @@ static const struct {
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
-static void Pixels_RunStage(uint32_t stage)
-{
-    const auto &s = pixels_stages[stage];
-    if (!s.expect)
-        return Pixels_Stage640x400();
-    bool full = s.width == 0;
-    if (full &&
-        !Log_Check(Render_SetFullscreen(1) == 0, "fullscreen on", "the display did not change"))
-        return;
-    int width = full ? GetSystemMetrics(SM_CXSCREEN) : s.width;
-    int height = full ? GetSystemMetrics(SM_CYSCREEN) : s.height;
-    s_pixels.offsetX = width / 2 - PICTURE_WIDTH / 2;
-    s_pixels.offsetY = height / 2 - PICTURE_HEIGHT / 2;
-    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
-    Pixels_Step(s.seed);
-    // Modes 0 and 1 stretch an uncleared buffer: nothing about the picture is fixed.
-    if (s_pixels.rule != PICTURE_NONE || (s.expect != Pixels_Double && s.expect != Pixels_Near))
-        Pixels_Check(s.what, width, height, s.expect);
-    if (full)
-        Render_SetFullscreen(0);
-}
-
 static void Pixels_Begin(const char *)
 {
     int32_t mode = s_pixels.mode = Scenario_Argument();
@@ -176,18 +156,29 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
     if (s_pixels.mode < 0 || s_pixels.mode > 9)
         return STEP_CLOSE;
     // Without a window manager a late WM_SIZE may follow a move: wait until none comes.
+    const auto &s = pixels_stages[s_pixels.stage];
     ProbeWindow w;
     Probe_GetWindow(Scenario_Window(), &w);
-    int width = pixels_stages[s_pixels.stage].width, height = pixels_stages[s_pixels.stage].height;
-    bool sized = width == 0 || (w.clientWidth == width && w.clientHeight == height);
+    bool sized = s.width == 0 || (w.clientWidth == s.width && w.clientHeight == s.height);
     if (!sized || frame < s_pixels.lastSize + PIXELS_SETTLE_FRAMES) {
         if (frame - s_pixels.since < PIXELS_SETTLE_LIMIT)
             return STEP_CONTINUE;
         Log_Check(false, "the client area takes the size asked for", "%d x %d, asked %d x %d",
-                  w.clientWidth, w.clientHeight, width, height);
+                  w.clientWidth, w.clientHeight, s.width, s.height);
         return STEP_CLOSE;
     }
-    Pixels_RunStage(s_pixels.stage);
+    if (!s.expect) {
+        Pixels_Stage640x400();
+    } else if (s.width) {
+        Pixels_Frame(s.seed, s.what, s.width, s.height, s.expect);
+    } else if (Log_Check(Render_SetFullscreen(1) == 0, "fullscreen on",
+                         "the display did not change")) {
+        int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+        s_pixels.offsetX = width / 2 - PICTURE_WIDTH / 2;
+        s_pixels.offsetY = height / 2 - PICTURE_HEIGHT / 2;
+        Pixels_Frame(s.seed, s.what, width, height, s.expect);
+        Render_SetFullscreen(0);
+    }
     if (++s_pixels.stage == PIXELS_STAGES)
         return STEP_CLOSE;
     s_pixels.since = frame;
