@@ -40,8 +40,6 @@ static void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         message == WM_DESTROY || message == WM_SIZE || message == WM_TEST_MARK ||
         message == WM_TEST_CHAIN)
         Record_Add(CALL_MESSAGE + message, (uint32_t)wParam, (uint32_t)lParam);
-    if (message == WM_SETTEXT)
-        Record_Text((const char *)lParam);
     if (s_core.scenario && s_core.scenario->message)
         s_core.scenario->message(message, wParam, lParam);
 }

@@ -5,7 +5,6 @@
 #include <psapi.h>
 
 static struct {
-    HWND window;
     WNDPROC original;
     ProbeObserver observer;
     HWND other; // a second window to take the activation away
@@ -56,25 +55,14 @@ static LRESULT CALLBACK Probe_WindowProc(HWND window, UINT message, WPARAM wPara
     return result;
 }
 
-static BOOL CALLBACK Probe_FindWindow(HWND window, LPARAM found)
-{
-    char name[16];
-    if (GetClassNameA(window, name, sizeof name) && strcmp(name, "WCGRAPH") == 0) {
-        *(HWND *)found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND Probe_HookWindow(ProbeObserver observer)
 {
-    EnumThreadWindows(GetCurrentThreadId(), Probe_FindWindow, (LPARAM)&s_probe.window);
-    if (s_probe.window) {
-        s_probe.observer = observer;
+    HWND window = FindWindowA("WCGRAPH", NULL);
+    s_probe.observer = observer;
+    if (window)
         s_probe.original =
-            (WNDPROC)SetWindowLongA(s_probe.window, GWL_WNDPROC, (LONG)(LONG_PTR)Probe_WindowProc);
-    }
-    return s_probe.window;
+            (WNDPROC)SetWindowLongA(window, GWL_WNDPROC, (LONG)(LONG_PTR)Probe_WindowProc);
+    return window;
 }
 
 void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -86,16 +74,13 @@ void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 static int Probe_IconSide(HICON icon)
 {
     ICONINFO info;
-    BITMAP bitmap;
+    BITMAP bitmap = {};
     if (!icon || !GetIconInfo(icon, &info))
         return 0;
-    int side = 0;
-    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap))
-        side = bitmap.bmWidth == bitmap.bmHeight ? bitmap.bmWidth : -1;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    return side;
+    return bitmap.bmWidth == bitmap.bmHeight ? bitmap.bmWidth : -1;
 }
 
 void Probe_GetWindow(HWND window, ProbeWindow *state)

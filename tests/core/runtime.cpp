@@ -74,13 +74,7 @@ void Record_Add(uint32_t code, uint32_t a, uint32_t b)
         s_run.overflowed = true;
         return;
     }
-    s_run.events[s_run.count++] = RecordEvent{code, a, b, ""};
-}
-
-void Record_Text(const char *text)
-{
-    if (s_run.count > 0 && !s_run.quiet && text)
-        snprintf(s_run.events[s_run.count - 1].text, sizeof s_run.events[0].text, "%s", text);
+    s_run.events[s_run.count++] = RecordEvent{code, a, b};
 }
 
 uint32_t Record_Count(void)
@@ -123,8 +117,7 @@ void Record_Dump(uint32_t from, uint32_t to)
         if (e->code < CALL_COUNT)
             Log_Line("  #%u %s(0x%x, %d)", i, RECORD_NAMES[e->code], e->a, (int)e->b);
         else
-            Log_Line("  #%u message 0x%x (0x%x, 0x%x) %s", i, e->code - CALL_MESSAGE, e->a, e->b,
-                     e->text);
+            Log_Line("  #%u message 0x%x (0x%x, 0x%x)", i, e->code - CALL_MESSAGE, e->a, e->b);
     }
 }
 

@@ -70,37 +70,27 @@ static bool Blit_Setup(void)
     return mask && s_blit.maskDDB;
 }
 
-static uint32_t Blit_SourceColor(bool fourBit, int x, int y)
-{
-    if (!fourBit)
-        return s_blit.bits[BLIT_SOURCE32][y * BLIT_WIDTH + x];
-    uint8_t pair = ((uint8_t *)s_blit.bits[BLIT_SOURCE4])[(y * BLIT_WIDTH + x) / 2];
-    RGBQUAD q = s_blit.colors[(x & 1) ? pair & 15 : pair >> 4];
-    return (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue;
-}
-
-// Operation index r with the pattern all ones: bit 4 + 2s + d is the result for s and d.
-static uint32_t Blit_Apply(uint8_t r, uint32_t s, uint32_t d)
-{
-    uint32_t result = 0;
-    for (int sd = 0; sd < 4; sd++)
-        if (r >> (4 + sd) & 1)
-            result |= ((sd & 2) ? s : ~s) & ((sd & 1) ? d : ~d);
-    return result & 0xFFFFFF;
-}
-
-// The picture MaskBlt must give; with no mask the foreground applies throughout.
+// The picture MaskBlt must give, pixel by pixel: operation index r with the pattern all ones
+// has bit 4 + 2s + d set where source s and destination d give 1; with no mask the foreground
+// applies throughout.
 static void Blit_Model(int c, bool masked, DWORD rop4)
 {
     memcpy(s_blit.model, s_blit.start, sizeof s_blit.model);
     const auto &g = blit_cases[c];
+    const uint8_t *four = (const uint8_t *)s_blit.bits[BLIT_SOURCE4];
     for (int j = 0; j < g.height; j++)
         for (int i = 0; i < g.width; i++) {
-            int mx = g.maskX + i, my = g.maskY + j;
+            int mx = g.maskX + i, my = g.maskY + j, sx = g.sourceX + i, sy = g.sourceY + j;
             int bit = s_blit.maskBits[my * BLIT_MASK_ROW + mx / 8] >> (7 - mx % 8) & 1;
             uint8_t r = (!masked || bit) ? (uint8_t)(rop4 >> 16) : (uint8_t)(rop4 >> 24);
-            uint32_t *d = &s_blit.model[(g.y + j) * BLIT_WIDTH + g.x + i];
-            *d = Blit_Apply(r, Blit_SourceColor(g.fourBit, g.sourceX + i, g.sourceY + j), *d);
+            RGBQUAD q = s_blit.colors[four[(sy * BLIT_WIDTH + sx) / 2] >> (sx & 1 ? 0 : 4) & 15];
+            uint32_t s = g.fourBit ? (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue
+                                   : s_blit.bits[BLIT_SOURCE32][sy * BLIT_WIDTH + sx];
+            uint32_t *d = &s_blit.model[(g.y + j) * BLIT_WIDTH + g.x + i], result = 0;
+            for (int sd = 0; sd < 4; sd++)
+                if (r >> (4 + sd) & 1)
+                    result |= ((sd & 2) ? s : ~s) & ((sd & 1) ? *d : ~*d);
+            *d = result & 0xFFFFFF;
         }
 }
 

@@ -85,8 +85,13 @@ static struct {
     uint32_t stage, since, from;
 } s_keys;
 
-static void Keys_Send(const KeysMessage *messages, const char *what)
+// Sends the messages with the keys held down (held null: the key state as it is).
+static void Keys_Send(const uint8_t *held, const KeysMessage *messages, const char *what)
 {
+    if (held)
+        Probe_SetKeyState(0, false); // every key up, then the held ones down
+    for (int i = 0; held && i < 4 && held[i]; i++)
+        Probe_SetKeyState(held[i], true);
     for (int i = 0; i < 6 && messages[i].message; i++) {
         LRESULT r = SendMessageA(Scenario_Window(), messages[i].message, messages[i].wParam,
                                  messages[i].lParam);
@@ -96,19 +101,11 @@ static void Keys_Send(const KeysMessage *messages, const char *what)
     }
 }
 
-static void Keys_Hold(const uint8_t *keys, int count)
-{
-    Probe_SetKeyState(0, false);
-    for (int i = 0; i < count && keys[i]; i++)
-        Probe_SetKeyState(keys[i], true);
-}
-
 static void Keys_Messages(void)
 {
     for (const auto &c : keys_cases) {
-        Keys_Hold(c.held, 4);
         uint32_t from = Record_Count();
-        Keys_Send(c.messages, c.what);
+        Keys_Send(c.held, c.messages, c.what);
         Expect_Calls(c.what, from, c.calls, false);
     }
     // Alt+Enter: on, its repeat changes nothing, off again; nothing forwarded.
@@ -116,8 +113,8 @@ static void Keys_Messages(void)
     uint8_t flags[2];
     uint32_t from = Record_Count();
     for (int i = 0; i < 2; i++) {
-        Keys_Send(enter, "Alt+Enter");
-        Keys_Send(&keys_cases[7].messages[3], "Alt+Enter held");
+        Keys_Send(NULL, enter, "Alt+Enter");
+        Keys_Send(NULL, &keys_cases[7].messages[3], "Alt+Enter held");
         flags[i] = Render_IsFullscreen();
     }
     Log_Check(flags[0] == 1 && flags[1] == 0, "Alt+Enter messages switch on, then off",
@@ -138,8 +135,7 @@ static ScenarioStep Keys_Step(uint32_t frame)
         break;
     case 1:
         Probe_Activate(window, false);
-        Keys_Hold(typedHeld, 4);
-        Keys_Send(keys_typed, "keys typed before the focus goes");
+        Keys_Send(typedHeld, keys_typed, "keys typed before the focus goes");
         Probe_SetKeyState(0, false);
         s_keys.from = Record_Count();
         Probe_Activate(window, true);

@@ -43,15 +43,12 @@ enum RecordCall {
 struct RecordEvent {
     uint32_t code; // a RecordCall, or CALL_MESSAGE + message
     uint32_t a, b;
-    char text[28]; // a title set with WM_SETTEXT
 };
 
 // Messages the scripted core sends itself: not the program's business.
 enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
-// Keeps a title with the event recorded last.
-void Record_Text(const char *text);
 // From now on only the window's closing and destruction are recorded (for long runs).
 void Record_SetQuiet(void);
 uint32_t Record_Count(void);
