@@ -94,18 +94,11 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
     bool registered = GetClassInfoExA(GetModuleHandleA(NULL), "WCGRAPH", &c) != 0;
     bool arrow = c.hCursor == LoadCursorA(NULL, IDC_ARROW) && !c.cbClsExtra && !c.cbWndExtra &&
                  !c.lpszMenuName;
-    *state = {IsWindow(window) != 0,
-              IsWindowVisible(window) != 0,
-              IsZoomed(window) != 0,
-              origin,
-              client.right,
-              client.bottom,
-              registered,
-              c.style,
-              Probe_IconSide(c.hIcon),
-              Probe_IconSide(c.hIconSm),
-              c.hbrBackground == (HBRUSH)GetStockObject(BLACK_BRUSH),
-              arrow};
+    bool black = c.hbrBackground == (HBRUSH)GetStockObject(BLACK_BRUSH);
+    bool exists = IsWindow(window), shown = IsWindowVisible(window), zoomed = IsZoomed(window);
+    int icon = Probe_IconSide(c.hIcon), smallIcon = Probe_IconSide(c.hIconSm);
+    *state = {exists,     shown,   zoomed, origin,    client.right, client.bottom,
+              registered, c.style, icon,   smallIcon, black,        arrow};
     GetWindowTextA(window, state->title, sizeof state->title);
 }
 
@@ -127,11 +120,8 @@ void Probe_Activate(HWND window, bool away)
 
 void Probe_SetKeyState(uint8_t vk, bool down)
 {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    if (vk == 0)
-        memset(keys, 0, sizeof keys);
-    else
+    BYTE keys[256] = {};
+    if (vk && GetKeyboardState(keys))
         keys[vk] = down ? 0x80 : 0;
     SetKeyboardState(keys);
 }

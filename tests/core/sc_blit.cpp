@@ -1,7 +1,5 @@
-// The front-end's emulated mask blit (compiled in from render/) against the platform's MaskBlt,
-// and MaskBlt against a per-pixel model: a grid of foreground and background operations, both
-// kinds of mask and none, 32-bit and 4-bit sources, offset rectangles; and a blit that cannot
-// get its scratch bitmaps.
+// The emulated mask blit (compiled in from render/) against MaskBlt, and MaskBlt against a
+// per-pixel model, over operations, masks and sources; and blits that cannot get scratch bitmaps.
 #include "render/maskblt.h"
 #include "tests/core/testcore.h"
 

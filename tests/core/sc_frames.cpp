@@ -1,6 +1,5 @@
-// The frame loop: one frame per idle pass, messages first, one paint and one title per frame;
-// where the clock can be set, the 16-17-17 ms cadence, the shown rate, overruns and a clock
-// that steps back ("frames"), and the clock's fallbacks ("frames 1", "frames 2").
+// The frame loop: messages first, one paint and one title a frame; on a set clock the 16-17-17
+// cadence, the rate, an overrun, a clock stepping back, and the clock's fallbacks ("frames N").
 #include "tests/core/testcore.h"
 
 enum { FRAMES_LAST = 200, FRAMES_CHAIN_AT = 10, FRAMES_CHAIN_LENGTH = 20 };

@@ -1,8 +1,5 @@
-// Fullscreen where 640 x 400 is listed: a request for the state in force changes nothing,
-// Alt+Enter once per press with only Alt's release forwarded, the popup over a 640 x 400 screen
-// with the cursor hidden and the picture at (0, 0), minimized on losing activation and back
-// whole, the way back to the saved style, rectangle and cursor; the core's own switch; a
-// maximized window.
+// Fullscreen where 640 x 400 is listed: Alt+Enter and the core's switch, requests for the
+// state in force, losing and regaining activation, the way back, a maximized window.
 #include "tests/core/picture.h"
 
 enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };

@@ -1,8 +1,5 @@
-// Joystick polling: a script of joystick states, one step per frame, and the events each step
-// must give before the next frame's Kernel_Step: the first poll against zeroed records, buttons
-// in ascending order, hat directions and diagonals, axes (also a move of less than 256), an id
-// that goes and comes back, another id on its own, and (where the platform can show them) hat
-// positions from 36000 and ids from 16, which are never asked.
+// Joystick polling: a script of joystick states, one step a frame, and the events each step
+// must give before the next frame.
 #include "tests/core/testcore.h"
 
 enum { JOY_CENTRED = 0xFFFFFFFFu };

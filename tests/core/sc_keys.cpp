@@ -1,6 +1,5 @@
-// Keyboard forwarding: key messages under a chosen key state (sided modifiers reported again,
-// auto-repeats dropped, wide codes, system keys never forwarded, Alt+Enter once per press), the
-// keys still down released when the focus goes, and real keys as a keyboard gives them.
+// Keyboard forwarding: key messages under a chosen key state, the keys still down released
+// when the focus goes, and real keys as a keyboard gives them.
 #include "tests/core/testcore.h"
 
 enum { KEYS_SETTLE_FRAMES = 3 }; // focus changes and real input come at the next message pass

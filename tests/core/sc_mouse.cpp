@@ -1,6 +1,5 @@
-// Mouse forwarding: column 0 and row 0 outside, leaves, drags clamped to the display (also at
-// the ends of 16 bits), the left release before and the right release after the position, the
-// middle button no drag, the capture; then real pointer input.
+// Mouse forwarding: messages from a known state, the calls they give and the capture; then real
+// pointer input.
 #include "tests/core/testcore.h"
 
 #define AT(x, y) ((LPARAM)(((uint32_t)(y)&0xFFFF) << 16 | ((uint32_t)(x)&0xFFFF)))

@@ -1,7 +1,5 @@
 // Pixel-exact pictures in one render mode ("pixels N"): every pixel of the window against the
-// picture computed from the planes, under palettes of every kind, at 640 x 400 (with a repaint
-// and late palette reports), 640 x 600 and 800 x 400 (1:1), 1280 x 800 (2:1), 800 x 600
-// (stretched), and fullscreen on a display larger than the picture (black all around).
+// picture computed from the planes, under every kind of palette, at every size, fullscreen.
 #include "tests/core/picture.h"
 
 // Fill: 0xRRGGBB of no frame colour (whose components are all n * 0x11). A size is settled

@@ -1,7 +1,5 @@
-// The placeholder of render modes 10 and up: every pixel of the tiles against the stored rows
-// and colours, upright or mirrored as the process's own rand predicts after srand(seed); a
-// drawing on exactly one paint in 64 across the counter's wrap; sizes 0, 1, 16 and 17 wide.
-// The runtimes' rand differ between platforms, so the pictures do too: no digests here.
+// The placeholder of render modes 10 and up: its tiles as the process's rand arranges them, one
+// paint in 64, several sizes. The runtimes' rand differ, so the pictures do too: no digests.
 #include "tests/core/picture.h"
 
 // The marker: pure green, no tile colour. 40 x 25 tiles cover the display.

@@ -29,19 +29,18 @@ TEST(StandinHandover, BothFormsCarryEveryPixel)
         Handover_Planes(frame, &first, &second);
         Handover_Separate(frame, graphics, text, mask);
         ASSERT_TRUE(first && second);
+        // Each form put back together (graphics + 16 text + 128 mask) must give the pixel.
         for (int y = 0; y < FRAME_HEIGHT; y++)
             for (int x = 0; x < FRAME_WIDTH; x++) {
-                int p = frame[y * FRAME_WIDTH + x], g = 0, t = 0;
+                int planes = Bit(second, x, y) << 7;
                 for (int b = 0; b < 4; b++)
-                    g |= Bit(first + b * CORE_PLANE_BYTES, x, y) << b;
+                    planes |= Bit(first + b * CORE_PLANE_BYTES, x, y) << b;
                 for (int b = 0; b < 3; b++)
-                    t |= Bit(second + (b + 1) * CORE_PLANE_BYTES, x, y) << b;
-                ASSERT_EQ(g, p & 0xF) << x << "," << y;
-                ASSERT_EQ(t, p >> 4 & 7) << x << "," << y;
-                ASSERT_EQ(Bit(second, x, y), p >> 7) << x << "," << y;
-                ASSERT_EQ(Nibble(graphics, x, y), p & 0xF) << x << "," << y;
-                ASSERT_EQ(Nibble(text, x, y), p >> 4 & 7) << x << "," << y;
-                ASSERT_EQ(Bit(mask, x, y), p >> 7) << x << "," << y;
+                    planes |= Bit(second + (b + 1) * CORE_PLANE_BYTES, x, y) << (4 + b);
+                int separate =
+                    Nibble(graphics, x, y) + Nibble(text, x, y) * 16 + Bit(mask, x, y) * 128;
+                ASSERT_EQ(planes, frame[y * FRAME_WIDTH + x]) << x << "," << y;
+                ASSERT_EQ(separate, frame[y * FRAME_WIDTH + x]) << x << "," << y;
             }
     }
 }
