@@ -32,7 +32,7 @@ int32_t Scenario_Argument(void)
     return space && space[1] >= '0' && space[1] <= '9' ? atoi(space + 1) : -1;
 }
 
-static void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TEST_CHAIN && wParam > 1)
         Probe_Post(s_core.window, WM_TEST_CHAIN, wParam - 1, 0);
@@ -62,7 +62,7 @@ CORE_API void Kernel_Initialize(const char *tail)
     }
     Log_Line("scenario %s", s_core.scenario ? s_core.scenario->name : "?");
     Log_Check(s_core.scenario != NULL, "the tail names a scenario", "tail \"%s\"", s_core.tail);
-    s_core.window = Probe_HookWindow(Scenario_Observe);
+    s_core.window = Probe_HookWindow();
     if (!Log_Check(s_core.window != NULL, "window exists at Kernel_Initialize", "none found"))
         s_core.scenario = NULL;
     // Shows where the message loop starts in the record.

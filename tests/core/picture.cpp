@@ -166,22 +166,6 @@ static uint32_t Picture_Rgb(uint16_t color)
     return (color & 0xFu) * 0x110000u + (color >> 4 & 0xFu) * 0x1100u + (color >> 8 & 0xFu) * 0x11u;
 }
 
-// The expected 640 x 400 picture (0xRRGGBB, row by row): the last fetched frame under the
-// palette of the last reported change.
-static const uint32_t *Picture_Expected(PictureRule rule)
-{
-    const PicturePalette *palette = &s_picture.reported;
-    for (int y = 0; y < PICTURE_HEIGHT; y++)
-        for (int x = 0; x < PICTURE_WIDTH; x++) {
-            uint32_t g =
-                Picture_Rgb(palette->graphics[Picture_Bits(s_picture.fetched, 0, 4, x, y)]);
-            uint32_t t = Picture_Rgb(palette->text[Picture_Bits(s_picture.fetched, 5, 3, x, y)]);
-            uint32_t shown = Picture_Bits(s_picture.fetched, 4, 1, x, y) ? t : g;
-            s_picture.expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
-        }
-    return s_picture.expected;
-}
-
 // The read-back bitmap's device context, made at the first use; null when it cannot be.
 static HDC Picture_ReadDC(void)
 {
@@ -221,7 +205,16 @@ void Picture_Fill(HWND window, uint32_t rgb, int width, int height)
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect)
 {
-    const uint32_t *expected = Picture_Expected(rule);
+    // The last fetched frame under the palette of the last reported change, 0xRRGGBB.
+    uint32_t *expected = s_picture.expected;
+    for (int y = 0; y < PICTURE_HEIGHT; y++)
+        for (int x = 0; x < PICTURE_WIDTH; x++) {
+            const PicturePalette *p = &s_picture.reported;
+            uint32_t g = Picture_Rgb(p->graphics[Picture_Bits(s_picture.fetched, 0, 4, x, y)]);
+            uint32_t t = Picture_Rgb(p->text[Picture_Bits(s_picture.fetched, 5, 3, x, y)]);
+            uint32_t shown = Picture_Bits(s_picture.fetched, 4, 1, x, y) ? t : g;
+            expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
+        }
     const uint32_t *got = Picture_Read(window, width, height);
     if (!Log_Check(got != NULL, what, "the window's picture could not be read"))
         return false;

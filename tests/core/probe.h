@@ -14,10 +14,9 @@ uint64_t Probe_Micros(void);
 // The process's CPU time in microseconds.
 uint64_t Probe_CpuMicros(void);
 
-// Called after the program's window procedure has handled each message.
-typedef void (*ProbeObserver)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Finds the program's "WCGRAPH" window and watches its messages; null when there is none.
-HWND Probe_HookWindow(ProbeObserver observer);
+// Finds the program's "WCGRAPH" window and hands each message it has handled to
+// Scenario_Observe; null when there is none.
+HWND Probe_HookWindow(void);
 // Queues a message for the window, as PostMessageA.
 void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -9,10 +9,6 @@
 #include <time.h>
 #include <unistd.h>
 
-static struct {
-    ProbeObserver observer;
-} s_probe;
-
 __attribute__((destructor)) static void Probe_AtExit(void)
 {
     Scenario_Exit();
@@ -45,12 +41,11 @@ uint64_t Probe_CpuMicros(void)
 
 static void Probe_Observe(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT)
 {
-    s_probe.observer(window, message, wParam, lParam);
+    Scenario_Observe(window, message, wParam, lParam);
 }
 
-HWND Probe_HookWindow(ProbeObserver observer)
+HWND Probe_HookWindow(void)
 {
-    s_probe.observer = observer;
     Hooks_SetObserver(Probe_Observe);
     return Hooks_FindWindow("WCGRAPH");
 }

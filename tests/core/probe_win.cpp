@@ -6,7 +6,6 @@
 
 static struct {
     WNDPROC original;
-    ProbeObserver observer;
     HWND other; // a second window to take the activation away
 } s_probe;
 
@@ -51,14 +50,13 @@ static LRESULT CALLBACK Probe_WindowProc(HWND window, UINT message, WPARAM wPara
     LRESULT result = 0;
     if (message < WM_TEST_MARK) // our own messages are not the program's business
         result = CallWindowProcA(s_probe.original, window, message, wParam, lParam);
-    s_probe.observer(window, message, wParam, lParam);
+    Scenario_Observe(window, message, wParam, lParam);
     return result;
 }
 
-HWND Probe_HookWindow(ProbeObserver observer)
+HWND Probe_HookWindow(void)
 {
     HWND window = FindWindowA("WCGRAPH", NULL);
-    s_probe.observer = observer;
     if (window)
         s_probe.original =
             (WNDPROC)SetWindowLongA(window, GWL_WNDPROC, (LONG)(LONG_PTR)Probe_WindowProc);

@@ -17,15 +17,6 @@ static struct {
     uint64_t clock[FRAMES_LAST + 2]; // the set clock at each Kernel_Step
 } s_frames;
 
-// The rate in "Video Out FPS: N"; false for another form.
-static bool Frames_ParseTitle(const char *title, uint32_t *rate)
-{
-    char form[32];
-    *rate = strncmp(title, "Video Out FPS: ", 15) == 0 ? (uint32_t)atoi(title + 15) : 0;
-    snprintf(form, sizeof form, "Video Out FPS: %u", (unsigned)*rate);
-    return strcmp(title, form) == 0;
-}
-
 // Between two frames: one paint, then one title, then the mark posted during the frame.
 static void Frames_CheckSequence(void)
 {
@@ -135,11 +126,18 @@ static ScenarioStep Frames_Step(uint32_t frame)
     return STEP_CLOSE;
 }
 
+// The title set after a frame: "Video Out FPS: N", and its rate N.
 static void Frames_Message(UINT message, WPARAM, LPARAM lParam)
 {
     uint32_t frame = s_frames.frame;
-    if (message == WM_SETTEXT && frame <= FRAMES_LAST)
-        s_frames.titled[frame] = Frames_ParseTitle((const char *)lParam, &s_frames.rates[frame]);
+    const char *title = (const char *)lParam;
+    if (message != WM_SETTEXT || frame > FRAMES_LAST)
+        return;
+    uint32_t rate = strncmp(title, "Video Out FPS: ", 15) == 0 ? (uint32_t)atoi(title + 15) : 0;
+    char form[32];
+    snprintf(form, sizeof form, "Video Out FPS: %u", (unsigned)rate);
+    s_frames.rates[frame] = rate;
+    s_frames.titled[frame] = strcmp(title, form) == 0;
 }
 
 const Scenario Scenario_Frames = {"frames", Frames_Begin, Frames_Step, Frames_Message, NULL, false};

@@ -80,16 +80,13 @@ static void Full_CheckEnters(uint8_t expected)
               s_full.flags[1]);
 }
 
-// A request for the state in force: 0, and nothing changes, the cursor count included.
+// A request for the state in force: 0, and nothing changes, the cursor count included (the
+// state stays as the last switch left it).
 static void Full_CheckRepeat(uint8_t on, const char *what)
 {
-    RECT rect;
-    GetWindowRect(Scenario_Window(), &rect);
-    uint32_t style = (uint32_t)GetWindowLongA(Scenario_Window(), GWL_STYLE) & FULL_STYLE_MASK;
-    int cursor = Full_Cursor(), w = GetSystemMetrics(SM_CXSCREEN),
-        h = GetSystemMetrics(SM_CYSCREEN);
+    int cursor = Full_Cursor();
     uint8_t result = Render_SetFullscreen(on);
-    Full_Check(what, style, &rect, w, h, cursor);
+    Full_CheckSwitched(what, on, on ? cursor + 1 : cursor - 1);
     Log_Check(result == 0 && Render_IsFullscreen() == on, what, "result %u, flag %u", result,
               Render_IsFullscreen());
 }

@@ -97,6 +97,8 @@ HWND Scenario_Window(void);
 // The scenario's argument: the tail's second word as a number; -1 when there is none.
 int32_t Scenario_Argument(void);
 
+// After the program's window procedure has handled a message (from the probe).
+void Scenario_Observe(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // At process exit: the checks every run makes, then the verdict line.
 void Scenario_Exit(void);
 
