@@ -14,11 +14,10 @@ static struct {
     const Scenario *scenario;
     HWND window;
     char tail[256];
-    bool started;
-    bool closing;
+    bool started, closing;
+    bool inside; // the core's notion of the pointer
     uint32_t frame;
     uint32_t closeIndex; // record length when the close was asked for
-    bool inside;         // the core's notion of the pointer
 } s_core;
 
 HWND Scenario_Window(void)

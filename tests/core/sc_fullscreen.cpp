@@ -25,33 +25,25 @@ static int Full_Cursor(void)
     return count;
 }
 
-// The window's style, rectangle, the screen and the cursor: as expected, else logged.
-static void Full_Check(const char *what, uint32_t style, const RECT *rect, int screenWidth,
-                       int screenHeight, int cursor)
+// After a switch on or off from a cursor count of cursor: the popup over a 640 x 400 screen
+// and the cursor hidden once, or the saved style and rectangle, the desktop and the cursor
+// shown once more; and not minimized.
+static void Full_CheckSwitched(const char *what, bool on, int cursor)
 {
+    static const RECT screen = {0, 0, 640, 400};
+    const RECT *rect = on ? &screen : &s_full.windowed;
+    int width = on ? 640 : s_full.desktopWidth, height = on ? 400 : s_full.desktopHeight;
+    cursor += on ? -1 : 1;
     HWND window = Scenario_Window();
     RECT r;
     GetWindowRect(window, &r);
     uint32_t s = (uint32_t)GetWindowLongA(window, GWL_STYLE) & FULL_STYLE_MASK;
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    Log_Check(s == style && !memcmp(&r, rect, sizeof r) && w == screenWidth && h == screenHeight &&
-                  Full_Cursor() == cursor && !IsIconic(window),
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN), c = Full_Cursor();
+    Log_Check(s == (on ? FULL_POPUP_STYLE : FULL_WINDOW_STYLE) && !memcmp(&r, rect, sizeof r) &&
+                  w == width && h == height && c == cursor && !IsIconic(window),
               what, "style 0x%08x, window (%d, %d)-(%d, %d), screen %d x %d, cursor %d (of %d)%s",
-              s, (int)r.left, (int)r.top, (int)r.right, (int)r.bottom, w, h, Full_Cursor(), cursor,
+              s, (int)r.left, (int)r.top, (int)r.right, (int)r.bottom, w, h, c, cursor,
               IsIconic(window) ? ", minimized" : "");
-}
-
-// After a switch on or off from a cursor count of cursor: the popup over a 640 x 400 screen
-// and the cursor hidden once, or the saved style and rectangle, the desktop and the cursor
-// shown once more.
-static void Full_CheckSwitched(const char *what, bool on, int cursor)
-{
-    static const RECT screen = {0, 0, 640, 400};
-    if (on)
-        Full_Check(what, FULL_POPUP_STYLE, &screen, 640, 400, cursor - 1);
-    else
-        Full_Check(what, FULL_WINDOW_STYLE, &s_full.windowed, s_full.desktopWidth,
-                   s_full.desktopHeight, cursor + 1);
 }
 
 // Real Alt+Enter with Enter held: one switch, none on the auto-repeat, only Alt's release
