@@ -1,12 +1,10 @@
 #!/bin/bash
-# Runs the program with the scripted core for one scenario and judges the run.
-# Usage: scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...]
-# Runs the program in PROGRAM_DIR with ARG... (an ARG of EMPTY stands for ""): MAIN.exe under
-# Wine (in the virtual desktop's prefix when WINE_DESKTOP=1), or the native program with SDL's
-# offscreen video driver. Passes when it exits with 0, the core's log ends with PASS and holds
-# no FAIL, and stdout opens with "Initializing window..." (and holds the lines of the file
-# named by EXPECT_STDOUT, each up to a closing $ that keeps trailing spaces visible; a line
-# opening with ! names text that no line may hold).
+# Runs the program in PROGRAM_DIR with the scripted core for one scenario and judges the run.
+# Usage: scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...] (ARG EMPTY stands for "")
+# MAIN.exe under Wine (in the virtual desktop's prefix when WINE_DESKTOP=1), or the native
+# program with SDL's offscreen driver. Passes when it exits with 0, the core's log ends with PASS
+# and holds no FAIL, and stdout opens with "Initializing window..." and holds each line of the
+# file EXPECT_STDOUT names (up to a closing $; after a !: text no line may hold).
 set -u
 PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
 shift 4
