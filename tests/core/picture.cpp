@@ -3,11 +3,8 @@
 // planes), and the window's picture read back.
 #include "tests/core/picture.h"
 
-enum {
-    PICTURE_ROW_BYTES = PICTURE_WIDTH / 8,
-    PICTURE_GRAPHICS_PALETTE = 0x6701, // the core's palette handles
-    PICTURE_TEXT_PALETTE = 0x7E02
-};
+enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
+enum { PICTURE_GRAPHICS_PALETTE = 0x6701, PICTURE_TEXT_PALETTE = 0x7E02 }; // the core's handles
 
 typedef struct {
     uint16_t graphics[16]; // 12-bit core colours: red bits 0-3, green 4-7, blue 8-11

@@ -8,11 +8,9 @@ enum { RECORD_CAPACITY = 32768 };
 
 static struct {
     char path[260];
-    uint32_t failures;
     RecordEvent events[RECORD_CAPACITY];
-    uint32_t count;
-    bool overflowed;
-    bool quiet;
+    uint32_t count, failures;
+    bool overflowed, quiet;
 } s_run;
 
 static void Log_Write(const char *head, const char *format, va_list args)
@@ -124,10 +122,9 @@ void Record_Dump(uint32_t from, uint32_t to)
 // Input calls: keys and mouse; key calls: the keyboard functions and the key codes' events.
 static bool Record_IsInput(const RecordEvent *e, bool keysOnly)
 {
-    if (e->code < CALL_KEYBOARD_PRESS || e->code >= CALL_COUNT)
-        return false;
-    return !keysOnly || e->code == CALL_KEYBOARD_PRESS || e->code == CALL_KEYBOARD_RELEASE ||
-           (e->code == CALL_INPUT_EVENT && e->a <= 0xFF);
+    return e->code >= CALL_KEYBOARD_PRESS && e->code < CALL_COUNT &&
+           (!keysOnly || e->code == CALL_KEYBOARD_PRESS || e->code == CALL_KEYBOARD_RELEASE ||
+            (e->code == CALL_INPUT_EVENT && e->a <= 0xFF));
 }
 
 uint32_t Record_InputDigest(uint32_t from, bool keysOnly)
@@ -184,8 +181,7 @@ HBITMAP Test_MakeDIB(int width, int height, int bits, const RGBQUAD *colors, int
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colors[256];
-    } info;
-    memset(&info, 0, sizeof info);
+    } info = {};
     // Top-down, as CreateBitmap's rows.
     info.header = {sizeof info.header, width, -height, 1, (WORD)bits, 0, 0, 0, 0, (DWORD)count, 0};
     if (count)

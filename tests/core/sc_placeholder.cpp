@@ -30,11 +30,6 @@ static uint32_t Tiles_Counter(void)
     return (s_tiles.syncCounter + s_tiles.paints - s_tiles.syncPaints) & 0xFF;
 }
 
-static uint32_t Tiles_Cells(uint16_t size)
-{
-    return (size >> 4) + ((size & 0xF) ? 1 : 0);
-}
-
 // One forced paint over the marker; false unless exactly one WM_PAINT came of it.
 static bool Tiles_Paint(void)
 {
@@ -51,8 +46,8 @@ static bool Tiles_Paint(void)
 // beyond them); drawn = false expects the marker everywhere.
 static uint32_t Tiles_Compare(bool drawn, uint32_t seed, const char *what)
 {
-    uint32_t columns = drawn ? Tiles_Cells(s_tiles.width) : 0;
-    uint32_t rows = drawn ? Tiles_Cells(s_tiles.height) : 0;
+    uint32_t columns = drawn ? (s_tiles.width + 15u) / TILES_SIDE : 0;
+    uint32_t rows = drawn ? (s_tiles.height + 15u) / TILES_SIDE : 0;
     srand(seed); // the arrangement the process's runtime gives: one rand a tile
     for (uint32_t c = 0; c < columns && c < TILES_COLUMNS; c++)
         for (uint32_t r = 0; r < rows && r < TILES_ROWS; r++)
@@ -121,7 +116,7 @@ static bool Tiles_CheckSize(uint16_t width, uint16_t height)
         return false;
     int next = rand();
     srand(seed);
-    for (uint32_t i = 0; i < Tiles_Cells(width) * Tiles_Cells(height); i++)
+    for (uint32_t i = 0; i < (width + 15u) / TILES_SIDE * ((height + 15u) / TILES_SIDE); i++)
         rand();
     char what[96];
     snprintf(what, sizeof what, "%u x %u: one rand per tile after srand(seed)", width, height);
