@@ -15,44 +15,39 @@ struct KeysMessage {
 // Messages sent with the listed keys down, and the calls they must give.
 static const struct {
     const char *what;
-    uint8_t held[4];
-    KeysMessage messages[6];
+    struct {
+        uint8_t held[4];
+        KeysMessage messages[6];
+    } sent;
     Expected calls[8];
 } keys_cases[] = {
     {"left Shift pressed while the right one is up",
-     {VK_SHIFT, VK_LSHIFT},
-     {{WM_KEYDOWN, VK_SHIFT, 0x002A0001}},
-     {PRESS(0x10), EVENT(0x10, 8), PRESS(0xA0), RELEASE(0xA1)}},
+     {{VK_SHIFT, VK_LSHIFT}, {{WM_KEYDOWN, VK_SHIFT, 0x002A0001}}},
+     {KEY_DOWN(0x10), PRESS(0xA0), RELEASE(0xA1)}},
     {"Shift released while the right one is still down",
-     {VK_SHIFT, VK_RSHIFT},
-     {{WM_KEYUP, VK_SHIFT, LP_UP}},
-     {RELEASE(0x10), EVENT(0x10, 2), RELEASE(0xA0), PRESS(0xA1)}},
+     {{VK_SHIFT, VK_RSHIFT}, {{WM_KEYUP, VK_SHIFT, LP_UP}}},
+     {KEY_UP(0x10), RELEASE(0xA0), PRESS(0xA1)}},
     {"Ctrl pressed with both Ctrl keys down",
-     {VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
-     {{WM_KEYDOWN, VK_CONTROL, LP_DOWN}},
-     {PRESS(0x11), EVENT(0x11, 8), PRESS(0xA2), PRESS(0xA3)}},
+     {{VK_CONTROL, VK_LCONTROL, VK_RCONTROL}, {{WM_KEYDOWN, VK_CONTROL, LP_DOWN}}},
+     {KEY_DOWN(0x11), PRESS(0xA2), PRESS(0xA3)}},
     {"right Alt pressed as a plain key (Ctrl held)",
-     {VK_MENU, VK_RMENU, VK_CONTROL, VK_LCONTROL},
-     {{WM_KEYDOWN, VK_MENU, LP_DOWN}},
-     {PRESS(0x12), EVENT(0x12, 8), RELEASE(0xA4), PRESS(0xA5)}},
+     {{VK_MENU, VK_RMENU, VK_CONTROL, VK_LCONTROL}, {{WM_KEYDOWN, VK_MENU, LP_DOWN}}},
+     {KEY_DOWN(0x12), RELEASE(0xA4), PRESS(0xA5)}},
     {"a held key forwards one press and one release",
-     {0},
-     {{WM_KEYDOWN, 'B', LP_DOWN}, {WM_KEYDOWN, 'B', LP_REPEAT}, {WM_KEYUP, 'B', LP_UP}},
-     {PRESS('B'), EVENT('B', 8), RELEASE('B'), EVENT('B', 2)}},
+     {{0}, {{WM_KEYDOWN, 'B', LP_DOWN}, {WM_KEYDOWN, 'B', LP_REPEAT}, {WM_KEYUP, 'B', LP_UP}}},
+     {KEY_DOWN('B'), KEY_UP('B')}},
     {"auto-repeats of Shift report nothing, not even the sided keys",
-     {VK_SHIFT, VK_LSHIFT},
-     {{WM_KEYDOWN, VK_SHIFT, LP_REPEAT}},
+     {{VK_SHIFT, VK_LSHIFT}, {{WM_KEYDOWN, VK_SHIFT, LP_REPEAT}}},
      {}},
     {"a code above 0xFF: whole to the key calls, low byte as the event; no sided keys",
-     {VK_SHIFT, VK_LSHIFT},
-     {{WM_KEYDOWN, 0x110, LP_DOWN}, {WM_KEYUP, 0x110, LP_UP}},
-     {PRESS(0x110), EVENT(0x10, 8), RELEASE(0x110), EVENT(0x10, 2)}},
+     {{VK_SHIFT, VK_LSHIFT}, {{WM_KEYDOWN, 0x110, LP_DOWN}, {WM_KEYUP, 0x110, LP_UP}}},
+     {KEY_DOWN(0x110), KEY_UP(0x110)}},
     {"system keys are never forwarded, Alt+F4 and Alt+Enter's repeat included",
-     {VK_MENU, VK_LMENU},
-     {{WM_SYSKEYDOWN, 0x73 /* F4 */, 0x203E0001},
-      {WM_SYSKEYDOWN, VK_MENU, 0x20380001},
-      {WM_SYSKEYDOWN, 0x79 /* F10 */, 0x00440001},
-      {WM_SYSKEYDOWN, VK_RETURN, 0x601C0001}},
+     {{VK_MENU, VK_LMENU},
+      {{WM_SYSKEYDOWN, 0x73 /* F4 */, 0x203E0001},
+       {WM_SYSKEYDOWN, VK_MENU, 0x20380001},
+       {WM_SYSKEYDOWN, 0x79 /* F10 */, 0x00440001},
+       {WM_SYSKEYDOWN, VK_RETURN, 0x601C0001}}},
      {}},
 };
 
@@ -62,18 +57,14 @@ static const KeysMessage keys_typed[] = {
     {WM_KEYDOWN, VK_SHIFT, 0x002A0001}, {WM_KEYDOWN, 'A', LP_DOWN},
     {WM_KEYDOWN, 'B', LP_DOWN},         {WM_KEYUP, 'A', LP_UP},
     {WM_KEYDOWN, VK_MENU, 0x21380001},  {0, 0, 0}};
-static const Expected keys_focus_lost[] = {RELEASE(0x10),  EVENT(0x10, 2), RELEASE(0xA0),
-                                           RELEASE('B'),   EVENT('B', 2),  RELEASE(0x12),
-                                           EVENT(0x12, 2), RELEASE(0xA5),  {}};
+static const Expected keys_focus_lost[] = {KEY_UP(0x10), RELEASE(0xA0), KEY_UP('B'),
+                                           KEY_UP(0x12), RELEASE(0xA5), {}};
 
 // Real keys: left Shift, a held A, right Ctrl (an extended key).
-static const Expected keys_real[] = {PRESS(0x10),   EVENT(0x10, 8), PRESS(0xA0),
-                                     RELEASE(0xA1), RELEASE(0x10),  EVENT(0x10, 2),
-                                     RELEASE(0xA0), RELEASE(0xA1),  PRESS('A'),
-                                     EVENT('A', 8), RELEASE('A'),   EVENT('A', 2),
-                                     PRESS(0x11),   EVENT(0x11, 8), RELEASE(0xA2),
-                                     PRESS(0xA3),   RELEASE(0x11),  EVENT(0x11, 2),
-                                     RELEASE(0xA2), RELEASE(0xA3),  {}};
+static const Expected keys_real[] = {
+    KEY_DOWN(0x10), PRESS(0xA0),   RELEASE(0xA1), KEY_UP(0x10),   RELEASE(0xA0),
+    RELEASE(0xA1),  KEY_DOWN('A'), KEY_UP('A'),   KEY_DOWN(0x11), RELEASE(0xA2),
+    PRESS(0xA3),    KEY_UP(0x11),  RELEASE(0xA2), RELEASE(0xA3),  {}};
 static const uint8_t keys_strokes[][2] = {{VK_LSHIFT, 0},  {VK_LSHIFT, 1}, {'A', 0},
                                           {'A', 0},        {'A', 1},       {VK_RCONTROL, 0},
                                           {VK_RCONTROL, 1}};
@@ -104,7 +95,7 @@ static void Keys_Messages(void)
 {
     for (const auto &c : keys_cases) {
         uint32_t from = Record_Count();
-        Keys_Send(c.held, c.messages, c.what);
+        Keys_Send(c.sent.held, c.sent.messages, c.what);
         Expect_Calls(c.what, from, c.calls, false);
     }
     // Alt+Enter and its repeat: on, then off again; nothing forwarded.

@@ -72,6 +72,9 @@ bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool k
 #define PRESS(vk) (Expected{CALL_KEYBOARD_PRESS, vk, 0})
 #define RELEASE(vk) (Expected{CALL_KEYBOARD_RELEASE, vk, 0})
 #define EVENT(code, value) (Expected{CALL_INPUT_EVENT, code, value})
+// A key going down or up as the core hears it: the key call, then the event of its low byte.
+#define KEY_DOWN(vk) PRESS(vk), EVENT((vk)&0xFF, 8)
+#define KEY_UP(vk) RELEASE(vk), EVENT((vk)&0xFF, 2)
 #define MOVE(x, y) (Expected{CALL_MOUSE_MOVE, x, y})
 #define INSIDE(answer) (Expected{CALL_MOUSE_ISINWINDOW, answer, 0})
 #define ENTER (Expected{CALL_MOUSE_ENTERWINDOW, 0, 0})
