@@ -14,7 +14,7 @@ for arg in "$@"; do
 done
 LOG="$STATE_DIR/$NAME.log" OUT="$STATE_DIR/$NAME.stdout" ERR="$STATE_DIR/$NAME.stderr"
 mkdir -p "$STATE_DIR"
-rm -f "$LOG" "$OUT" "$ERR"
+rm -f "$LOG" "$OUT" "$ERR" "$STATE_DIR/$NAME.digests"
 cd "$PROGRAM_DIR" || exit 1
 
 if [ "$PLATFORM" = wine ]; then
@@ -28,6 +28,7 @@ else
     timeout -k 5 60 ./video-out "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
 fi
 CODE=$?
+grep '^digest ' "$LOG" 2>/dev/null | sort >"$STATE_DIR/$NAME.digests" # what same_NAME compares
 
 problems=()
 case $CODE in

@@ -90,12 +90,10 @@ TEST(SplitArgs, NeverWritesPastTheBlockWhateverTheCount)
             ASSERT_EQ(std::count(block.begin() + size, block.end(), '\x7f'), 256)
                 << "[" << line << "] count " << count;
             char **pointers = (char **)block.data();
+            char *end = block.data() + size;
             for (uint32_t i = 0; i < count && (i + 1) * sizeof(char *) <= size; i++) {
-                if (!pointers[i])
-                    continue;
-                ASSERT_GE(pointers[i], block.data()) << line;
-                ASSERT_LT(pointers[i], block.data() + size) << line;
-                ASSERT_NE(memchr(pointers[i], 0, block.data() + size - pointers[i]), nullptr);
+                char *p = pointers[i];
+                ASSERT_TRUE(!p || (p >= block.data() && p < end && memchr(p, 0, end - p))) << line;
             }
         }
     }
