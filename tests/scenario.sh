@@ -9,9 +9,7 @@ set -u
 PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
 shift 4
 ARGS=()
-for arg in "$@"; do
-    [ "$arg" = EMPTY ] && ARGS+=("") || ARGS+=("$arg")
-done
+for arg in "$@"; do [ "$arg" = EMPTY ] && ARGS+=("") || ARGS+=("$arg"); done
 LOG="$STATE_DIR/$NAME.log" OUT="$STATE_DIR/$NAME.stdout" ERR="$STATE_DIR/$NAME.stderr"
 mkdir -p "$STATE_DIR"
 rm -f "$LOG" "$OUT" "$ERR" "$STATE_DIR/$NAME.digests"

@@ -1,5 +1,4 @@
-// The core's functions but the frame's (picture.cpp), each recorded, and the driver that runs
-// the scenario the command line names from Kernel_Initialize and Kernel_Step.
+// The core's functions, each recorded (the frame's in picture.cpp), and the scenario driver.
 #include "tests/core/testcore.h"
 
 static const Scenario *const SCENARIOS[] = {
@@ -90,8 +89,7 @@ CORE_API void Kernel_Step(void)
         Probe_Post(s_core.window, WM_CLOSE, 0, 0);
 }
 
-// What every run must show at its end: the window closed by the loop and destroyed once, no
-// frame once the close was queued, and the class unregistered before the process exits.
+// At every run's end: closed by the test, no frame after that, destroyed once, class gone.
 void Scenario_Exit(void)
 {
     if (!Log_Check(s_core.started, "Kernel_Initialize is called", "never"))

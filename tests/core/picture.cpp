@@ -1,6 +1,5 @@
-// The picture model: known frames and palettes handed to the renderer through the core's
-// frame functions (each recorded), the picture they must give (computed per pixel from the
-// planes), and the window's picture read back.
+// The picture model: the core's frame functions (each recorded) over known planes and palettes,
+// the picture these must give, and the window's picture read back.
 #include "tests/core/picture.h"
 
 enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
@@ -25,12 +24,11 @@ static struct {
     uint32_t *readBits;
 } s_picture;
 
-// Pixel (x, y) of planes first.. first + count - 1, plane first in bit 0.
-static int Picture_Bits(const uint8_t planes[8][CORE_PLANE_BYTES], int first, int count, int x,
-                        int y)
+// Pixel (x, y) of the n planes from first on, plane first in bit 0.
+static int Picture_Bits(const uint8_t planes[8][CORE_PLANE_BYTES], int first, int n, int x, int y)
 {
     int value = 0;
-    for (int b = 0; b < count; b++)
+    for (int b = 0; b < n; b++)
         value |= (planes[first + b][y * PICTURE_ROW_BYTES + x / 8] >> (7 - x % 8) & 1) << b;
     return value;
 }
@@ -56,8 +54,7 @@ void Picture_SetFrame(uint32_t seed)
         }
 }
 
-// A colour none of the first count entries has, nor any of avoid (so that a change shows);
-// with repeats every second entry repeats the one before.
+// A colour not among taken[0..count) nor avoid (a change shows); with repeats, odd entries repeat.
 static uint16_t Picture_NewColor(uint32_t *state, const uint16_t *taken, int count,
                                  const uint16_t *avoid, PictureColors colors)
 {

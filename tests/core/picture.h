@@ -1,5 +1,4 @@
-// The picture model: known frames and palettes handed to the renderer, the picture they must
-// give (computed pixel by pixel from the planes), and the window's picture read back.
+// The picture model: known frames and palettes for the renderer, and the window's picture.
 #pragma once
 
 #include "tests/core/testcore.h"
@@ -19,8 +18,7 @@ enum PictureRule { PICTURE_MASK, PICTURE_OR, PICTURE_NONE };
 // 7 and black at 0; no pure black or white; entries repeating one another.
 enum PictureColors { COLORS_DEFAULT, COLORS_WHITE_AT_7, COLORS_NO_BLACK_OR_WHITE, COLORS_REPEATS };
 
-// The core's frame and palette (reported at the next question) from now on; until the first
-// call, a black frame.
+// The core's frame and palette (reported at the next question) from now on; before: black.
 void Picture_Install(uint32_t frameSeed, PictureColors colors, uint32_t paletteSeed);
 // The core's next frame: random planes, with rows 0-1 all 0 and rows 2-3 and 399 all 1.
 void Picture_SetFrame(uint32_t seed);
@@ -34,10 +32,9 @@ const uint32_t *Picture_Read(HWND window, int width, int height);
 // Fills the client area with one colour (0xRRGGBB) through the window's device context.
 void Picture_Fill(HWND window, uint32_t rgb, int width, int height);
 
-// What the window must show at (x, y); false where it is wrong. Null: the expected picture
-// exactly, at the top left.
+// What the window must show at (x, y), else false; null: exactly the expected picture.
 typedef bool (*PictureExpect)(const uint32_t *expected, int x, int y, uint32_t got);
-// Reads width x height and checks every pixel against the last fetched frame under the
-// palette of the last reported change; logs the picture's digest too.
+// Checks every pixel of width x height against the last fetched frame under the palette last
+// reported; logs the picture's digest too.
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect);

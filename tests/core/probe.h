@@ -14,8 +14,7 @@ uint64_t Probe_Micros(void);
 // The process's CPU time in microseconds.
 uint64_t Probe_CpuMicros(void);
 
-// Finds the program's "WCGRAPH" window and hands each message it has handled to
-// Scenario_Observe; null when there is none.
+// The program's "WCGRAPH" window (or null), its messages handed to Scenario_Observe.
 HWND Probe_HookWindow(void);
 // Queues a message for the window, as PostMessageA.
 void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -34,8 +33,7 @@ typedef struct {
 
 // What the platform knows of the window and its class.
 void Probe_GetWindow(HWND window, ProbeWindow *state);
-// Sizes the framed window for a client area of width x height (at the screen's corner when
-// it would not fit where it is).
+// Sizes the window for a client area of width x height (at the corner if it would not fit).
 void Probe_SetClientSize(HWND window, int width, int height);
 // From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen.
 void Probe_PlainScreen(void);
@@ -54,8 +52,7 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);
 enum { PROBE_LEFT_DOWN = 1, PROBE_LEFT_UP = 2, PROBE_RIGHT_DOWN = 4, PROBE_RIGHT_UP = 8 };
 enum { PROBE_STAY = 64 };
 
-// Gives joystick id the state (null: nothing plugged in there); false when this platform
-// cannot show that state (a hat position no device reports, say).
+// Gives joystick id the state (null: unplugged); false where no device can show it.
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
 
 // The clock the program reads, where a test can set it: from now on it stands still at start
@@ -63,15 +60,12 @@ bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);
 // performance counter of counterHz (0: its query fails), and WinMM's timeGetTime or not.
 // False where the clock is the real one.
 bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm);
-// Moves a set clock forward, as if the core had worked that long; its time (0 where the clock
-// is the real one).
+// Moves a set clock forward, as if the core had worked that long; its time (else 0).
 uint64_t Probe_ClockAdvance(uint32_t micros);
 
-// Device contexts, bitmaps and palettes alive in the process; -1 where the platform's count
-// answers nothing useful (Wine).
+// Device contexts, bitmaps and palettes alive in the process; -1 where not known (Wine).
 int32_t Probe_LiveGdiObjects(void);
-// The n-th creation of a device context, bitmap or palette from now on fails (0: none);
-// false where the platform cannot be made to fail.
+// The n-th GDI creation from now on fails (0: none); false where none can be made to fail.
 bool Probe_FailGdiCreation(uint32_t n);
 // What the process holds, for the benchmarks: resident memory, heap in use, open handles (or
 // files), and the GDI objects the platform itself counts (-1 where it answers nothing useful).

@@ -1,6 +1,5 @@
 // The scripted core's platform probe natively: POSIX files and clocks, and the native
-// backend's test hooks for the window, real input (as SDL events), joysticks (SDL's virtual
-// ones), the clock, the display and the GDI's object count.
+// backend's test hooks (real input as SDL events, SDL's virtual joysticks, the clock...).
 #include "platform/native/hooks.h"
 #include "tests/core/testcore.h"
 

@@ -1,5 +1,4 @@
-// The scripted core's platform probe on Windows (and Wine): Win32 calls, SendInput for real
-// input, and the fake winmm.dll beside the program for joysticks.
+// The scripted core's platform probe on Windows: SendInput, and the fake winmm.dll's joysticks.
 #include "tests/core/testcore.h"
 
 #include <psapi.h>

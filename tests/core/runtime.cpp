@@ -1,5 +1,4 @@
-// The scripted core's log, record of calls and messages, expected call lists, helpers, and the
-// probes that are the same on every platform.
+// The scripted core's log, record, expected calls, helpers and platform-neutral probes.
 #include "tests/core/testcore.h"
 
 #include <stdarg.h>

@@ -6,8 +6,7 @@
 enum { BLIT_WIDTH = 96, BLIT_HEIGHT = 80 }; // rows of 12 bytes suit DDB and DIB masks alike
 enum { BLIT_MASK_ROW = BLIT_WIDTH / 8, BLIT_PIXELS = BLIT_WIDTH * BLIT_HEIGHT };
 
-// Operation indices for both halves: every source/destination exchange pair, symmetric ones,
-// and some that use the pattern (the default white brush).
+// Operations: every source/destination exchange pair, symmetric ones, some with the pattern.
 static const uint8_t blit_rops[] = {0x00, 0xFF, 0xCC, 0xAA, 0x33, 0x55, 0x66, 0x88,
                                     0xEE, 0x22, 0x44, 0xBB, 0xDD, 0x1B, 0xB8, 0x5A};
 enum { BLIT_ROPS = sizeof blit_rops };
@@ -22,8 +21,7 @@ static const struct {
     {0, 0, BLIT_WIDTH, BLIT_HEIGHT, 0, 0, 0, 0, false, "whole bitmaps, 32-bit source"},
 };
 
-// Device contexts with DIB sections: the sources (32-bit, 4-bit), the destinations (MaskBlt's,
-// the emulation's).
+// Device contexts with DIB sections: two sources, and MaskBlt's and the emulation's results.
 enum { BLIT_SOURCE32, BLIT_SOURCE4, BLIT_MASKBLT, BLIT_EMULATED };
 
 static struct {
@@ -132,8 +130,7 @@ static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
     Log_Check(off == 0, what, "%u of %d operations differ", off, BLIT_ROPS * grid);
 }
 
-// A blit too large for its scratch bitmaps, or one whose scratch cannot be made, leaves the
-// destination alone and says so.
+// A blit that cannot have its scratch bitmaps leaves the destination alone and says so.
 static void Blit_CheckRefused(void)
 {
     static const struct {

@@ -90,12 +90,9 @@ static void Frames_Begin(const char *)
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
         elapsed += Frames_Period(f);
     uint64_t wrapMicros = 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
-    int32_t v = s_frames.variant;
-    s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000,
-                                         v == 1   ? 999
-                                         : v == 2 ? 0
-                                                  : FRAMES_COUNTER_HZ,
-                                         v != 2);
+    int32_t v = s_frames.variant; // counters of 10 MHz, 999 Hz and none
+    uint64_t hz = v == 1 ? 999 : v == 2 ? 0 : FRAMES_COUNTER_HZ;
+    s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, hz, v != 2);
 }
 
 static ScenarioStep Frames_Step(uint32_t frame)

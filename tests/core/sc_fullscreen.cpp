@@ -25,9 +25,8 @@ static int Full_Cursor(void)
     return count;
 }
 
-// After a switch on or off from a cursor count of cursor: the popup over a 640 x 400 screen
-// and the cursor hidden once, or the saved style and rectangle, the desktop and the cursor
-// shown once more; and not minimized.
+// After a switch on (a popup over a 640 x 400 screen) or off (the saved style, rectangle and
+// desktop) from a cursor count of cursor: hidden once more or shown; not minimized.
 static void Full_CheckSwitched(const char *what, bool on, int cursor)
 {
     static const RECT screen = {0, 0, 640, 400};
@@ -71,8 +70,7 @@ static void Full_CheckEnters(uint8_t expected)
               s_full.flags[1]);
 }
 
-// A request for the state in force: 0, and nothing changes, the cursor count included (the
-// state stays as the last switch left it).
+// A request for the state in force: 0, and all stays as the last switch left it.
 static void Full_CheckRepeat(uint8_t on, const char *what)
 {
     int cursor = Full_Cursor();

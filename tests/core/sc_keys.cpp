@@ -51,8 +51,7 @@ static const struct {
      {}},
 };
 
-// The focus goes while Shift, B and right Alt are down (A went up before): the core is told
-// each is up, in the order they went down, the sided keys as their presses said.
+// The focus goes while Shift, B and right Alt are down: each is released, in the order pressed.
 static const KeysMessage keys_typed[] = {
     {WM_KEYDOWN, VK_SHIFT, 0x002A0001}, {WM_KEYDOWN, 'A', LP_DOWN},
     {WM_KEYDOWN, 'B', LP_DOWN},         {WM_KEYUP, 'A', LP_UP},

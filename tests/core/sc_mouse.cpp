@@ -1,5 +1,4 @@
-// Mouse forwarding: messages from a known state, the calls they give and the capture; then real
-// pointer input.
+// Mouse forwarding: messages from a known state, their calls and capture; real pointer input.
 #include "tests/core/testcore.h"
 
 #define AT(x, y) ((LPARAM)(((uint32_t)(y)&0xFFFF) << 16 | ((uint32_t)(x)&0xFFFF)))
@@ -46,8 +45,7 @@ static const struct {
     {"WM_MOUSELEAVE releases the capture and leaves", {1, WM_MOUSELEAVE, 0, 0, 0, {LEAVE}}},
 };
 
-// Real pointer input, step by step (PROBE_STAY: a button alone), and whether the window
-// holds the capture afterwards.
+// Real pointer input step by step (PROBE_STAY: a button alone), and the capture after.
 static const struct {
     const char *what;
     struct {

@@ -53,8 +53,7 @@ static bool Pixels_Centred(const uint32_t *expected, int x, int y, uint32_t got)
     return s_pixels.rule == PICTURE_NONE || got == expected[py * PICTURE_WIDTH + px];
 }
 
-// One frame through the exported Render_Step, fetched the mode's way (seed 0: the core's
-// frame as it stands).
+// One frame through Render_Step, fetched the mode's way (seed 0: the core's frame as it is).
 static void Pixels_Step(uint32_t seed)
 {
     if (seed)

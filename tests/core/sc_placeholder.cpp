@@ -37,13 +37,11 @@ static bool Tiles_Paint(void)
     Picture_Fill(window, TILES_MARKER, 640, 400);
     uint32_t before = s_tiles.paints;
     RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (s_tiles.paints == before + 1)
-        return true;
-    return Log_Check(false, "a forced paint is one WM_PAINT", "%u paints", s_tiles.paints - before);
+    return s_tiles.paints == before + 1 ||
+           Log_Check(false, "a forced paint is one WM_PAINT", "%u paints", s_tiles.paints - before);
 }
 
-// Pixels of the 640 x 400 client that differ from seed's tiles over the last size (the marker
-// beyond them); drawn = false expects the marker everywhere.
+// Pixels unlike seed's tiles over the last size, the marker beyond (not drawn: everywhere).
 static uint32_t Tiles_Compare(bool drawn, uint32_t seed, const char *what)
 {
     uint32_t columns = drawn ? (s_tiles.width + 15u) / TILES_SIDE : 0;

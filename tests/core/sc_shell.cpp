@@ -56,8 +56,7 @@ static ScenarioStep Startup_Step(uint32_t frame)
 
 const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step, NULL, NULL, false};
 
-// The runner passes: args "x  y" z "" p\"q; the core gets the rest of the line unsplit, as the
-// platform quotes it.
+// The runner passes: args "x  y" z "" p\"q; the core gets the line's rest unsplit, as quoted.
 static void Args_Begin(const char *tail)
 {
     const char *expected = "args \"x  y\" z \"\" p\\\"q";

@@ -1,6 +1,5 @@
-// The scripted core: a core library that records the program's calls and window messages,
-// runs the scenario the command line names, and checks from inside the process. The same
-// scenarios run on every platform.
+// The scripted core: a core library that records the program's calls and messages, and runs
+// and checks the scenario the command line names from inside the process, on every platform.
 #pragma once
 
 #include "core/core.h"

@@ -1,5 +1,4 @@
-// The argument splitting rules restated over std::string, apart from the front-end's code: the
-// model the unit tests and the splitter's fuzz target compare against.
+// The argument splitting rules restated apart from the front-end: the tests' and fuzzer's model.
 #pragma once
 
 #include <string>

@@ -12,9 +12,8 @@
 
 namespace {
 
-// Splits with the front-end and checks the block's layout on the way: pointers first, each
-// argument right after the previous one's NUL, ending at the measured size, nothing written
-// past it.
+// Splits with the front-end, checking the block: pointers, then the arguments back to back up
+// to the measured size, nothing past it.
 std::vector<std::string> Split(const char *line)
 {
     uint32_t count = 0xDEADu;

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-// Pixel (x, y) of a monochrome plane (80 bytes a row, MSB leftmost) or of a 4-bit picture
-// (320 bytes a row, the high nibble the left pixel).
+// Pixel (x, y) of a plane (80 bytes a row, MSB left) or 4-bit picture (high nibble left).
 static int Bit(const uint8_t *plane, int x, int y)
 {
     return plane[y * 80 + x / 8] >> (7 - x % 8) & 1;
