@@ -54,41 +54,24 @@ void Picture_SetFrame(uint32_t seed)
         }
 }
 
-// A colour not among taken[0..count) nor avoid (a change shows); with repeats, odd entries repeat.
-static uint16_t Picture_NewColor(uint32_t *state, const uint16_t *taken, int count,
-                                 const uint16_t *avoid, PictureColors colors)
+// Entry i (graphics 0-15, text 16-23) of the seed's palette: all distinct and none pure black
+// or white (263 is prime to 4094); with repeats, each odd entry repeats the one before.
+static uint16_t Picture_Color(PictureColors colors, uint32_t seed, uint32_t i)
 {
-    for (;;) {
-        uint16_t c = (uint16_t)(Test_Random(state) & 0xFFF);
-        if (colors == COLORS_REPEATS && count % 2 == 1)
-            return taken[count - 1];
-        bool clash = c == 0x000 || c == 0xFFF;
-        for (int i = 0; i < count; i++)
-            clash = clash || taken[i] == c;
-        for (int i = 0; avoid && i < 8; i++)
-            clash = clash || avoid[i] == c;
-        if (!clash)
-            return c;
-    }
+    i = colors == COLORS_REPEATS ? i & ~1u : i;
+    return (uint16_t)(1 + (seed * 2654435761u + i * 263) % 0xFFE);
 }
 
 void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool text, bool report)
 {
-    uint32_t state = seed * 2246822519u + 7;
     PicturePalette *p = &s_picture.palette;
-    if (graphics) {
-        for (int i = 0; i < 16; i++)
-            p->graphics[i] = Picture_NewColor(&state, p->graphics, i, NULL, colors);
-        if (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7) {
-            p->graphics[0] = 0x000;
-            p->graphics[colors == COLORS_DEFAULT ? 15 : 7] = 0xFFF;
-        }
-    }
-    if (text) {
-        uint16_t before[8];
-        memcpy(before, p->text, sizeof before);
-        for (int i = 0; i < 8; i++)
-            p->text[i] = Picture_NewColor(&state, p->text, i, before, colors);
+    for (int i = 0; graphics && i < 16; i++)
+        p->graphics[i] = Picture_Color(colors, seed, i);
+    for (int i = 0; text && i < 8; i++)
+        p->text[i] = Picture_Color(colors, seed, 16 + i);
+    if (graphics && (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7)) {
+        p->graphics[0] = 0x000;
+        p->graphics[colors == COLORS_DEFAULT ? 15 : 7] = 0xFFF;
     }
     s_picture.reportDone = s_picture.reportDone && !report;
 }
