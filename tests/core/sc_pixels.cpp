@@ -84,22 +84,10 @@ static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
     Pixels_Check(what, width, height, expect);
 }
 
-// Every kind of palette gives the same picture: the mask picks text or graphics whatever the
-// colours are. A repaint shows the frame fetched before, although the core's frame has moved
-// on; a palette change reaches the screen only when reported.
-static void Pixels_Stage640x400(void)
+// A repaint shows the frame fetched before, although the core's frame has moved on; a palette
+// change reaches the screen only when reported.
+static void Pixels_Repaint(void)
 {
-    static const struct {
-        PictureColors colors;
-        const char *what;
-    } palettes[] = {{COLORS_WHITE_AT_7, "640 x 400, white at graphics 7"},
-                    {COLORS_NO_BLACK_OR_WHITE, "640 x 400, no black or white"},
-                    {COLORS_REPEATS, "640 x 400, repeated colours"},
-                    {COLORS_DEFAULT, "640 x 400, black at 0 and white at 15"}};
-    for (uint32_t i = 0; i < 4; i++) {
-        Picture_SetColors(palettes[i].colors, 40 + i, true, true, true);
-        Pixels_Frame(11 + i, palettes[i].what, 640, 400, Pixels_Direct);
-    }
     if (s_pixels.rule == PICTURE_NONE)
         return;
     HWND window = Scenario_Window();
@@ -118,22 +106,28 @@ static void Pixels_Stage640x400(void)
     Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Direct);
 }
 
-// After 640 x 400, each client size in turn, one frame each. Fullscreen (size 0): the screen
-// here lists no 640 x 400 or 640 x 480 mode, so fullscreen keeps the screen's size and centres
-// the picture; the rest of the screen, stale before, must turn black. All in one go: without
-// a window manager the platform may move the window again later.
+// Each client size in turn, one frame each. At 640 x 400 every kind of palette gives the same
+// picture: the mask picks text or graphics whatever the colours are. Fullscreen (size 0): the
+// screen here lists no 640 x 400 or 640 x 480 mode, so fullscreen keeps the screen's size and
+// centres the picture; the rest of the screen, stale before, must turn black. All in one go:
+// without a window manager the platform may move the window again later.
 static const struct {
     int width, height; // 0: fullscreen, the screen's size at once
     uint32_t seed;
+    int colors; // the palette switched to first (seed 40 + stage), or -1
     PictureExpect expect;
     const char *what;
 } pixels_stages[] = {
-    {640, 400, 0, NULL, NULL}, // Pixels_Stage640x400
-    {640, 600, 13, Pixels_Direct, "640 x 600: 1:1 at the top left, the rest not drawn"},
-    {800, 400, 16, Pixels_Direct, "800 x 400: 1:1 at the top left, the rest not drawn"},
-    {1280, 800, 14, Pixels_Double, "1280 x 800: stretched exactly 2:1"},
-    {800, 600, 15, Pixels_Near, "800 x 600: stretched"},
-    {0, 0, 17, Pixels_Centred, "fullscreen: the picture centred, black around it"},
+    {640, 400, 11, COLORS_WHITE_AT_7, Pixels_Direct, "640 x 400, white at graphics 7"},
+    {640, 400, 12, COLORS_NO_BLACK_OR_WHITE, Pixels_Direct, "640 x 400, no black or white"},
+    {640, 400, 13, COLORS_REPEATS, Pixels_Direct, "640 x 400, repeated colours"},
+    {640, 400, 14, COLORS_DEFAULT, Pixels_Direct, "640 x 400, black at 0 and white at 15"},
+    {640, 400, 0, -1, NULL, NULL}, // Pixels_Repaint
+    {640, 600, 13, -1, Pixels_Direct, "640 x 600: 1:1 at the top left, the rest not drawn"},
+    {800, 400, 16, -1, Pixels_Direct, "800 x 400: 1:1 at the top left, the rest not drawn"},
+    {1280, 800, 14, -1, Pixels_Double, "1280 x 800: stretched exactly 2:1"},
+    {800, 600, 15, -1, Pixels_Near, "800 x 600: stretched"},
+    {0, 0, 17, -1, Pixels_Centred, "fullscreen: the picture centred, black around it"},
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
@@ -164,8 +158,10 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
                   w.clientWidth, w.clientHeight, s.width, s.height);
         return STEP_CLOSE;
     }
+    if (s.colors >= 0)
+        Picture_SetColors((PictureColors)s.colors, 40 + s_pixels.stage, true, true, true);
     if (!s.expect) {
-        Pixels_Stage640x400();
+        Pixels_Repaint();
     } else if (s.width) {
         Pixels_Frame(s.seed, s.what, s.width, s.height, s.expect);
     } else if (Log_Check(Render_SetFullscreen(1) == 0, "fullscreen on",
