@@ -1,6 +1,6 @@
 // What the scripted core asks of the platform beyond the program's own API: files, real time,
 // the window's state, real input, joysticks and the clock. One implementation per platform
-// (probe_*.cpp), but for Probe_Env and Probe_SetClientSize (runtime.cpp).
+// (probe_*.cpp), but for the files, the environment and the window's size (runtime.cpp).
 #pragma once
 
 #include "core/core.h"

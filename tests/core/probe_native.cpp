@@ -13,14 +13,6 @@ __attribute__((destructor)) static void Probe_AtExit(void)
     Scenario_Exit();
 }
 
-bool Probe_Append(const char *path, const char *text, uint32_t length)
-{
-    int file = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    bool written = file >= 0 && write(file, text, length) == (ssize_t)length;
-    close(file);
-    return written;
-}
-
 static uint64_t Probe_ClockMicros(clockid_t clock)
 {
     struct timespec now;

@@ -15,18 +15,6 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
     return TRUE;
 }
 
-bool Probe_Append(const char *path, const char *text, uint32_t length)
-{
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD written = 0;
-    if (file != INVALID_HANDLE_VALUE) {
-        WriteFile(file, text, length, &written, NULL);
-        CloseHandle(file);
-    }
-    return written == length;
-}
-
 uint64_t Probe_Micros(void)
 {
     LARGE_INTEGER count, frequency;

@@ -193,6 +193,13 @@ const char *Probe_Env(const char *name)
     return getenv(name);
 }
 
+bool Probe_Append(const char *path, const char *text, uint32_t length)
+{
+    FILE *file = fopen(path, "ab"); // opened and closed each time: nothing waits in a buffer
+    bool written = file && fwrite(text, 1, length, file) == length;
+    return (file && fclose(file) == 0) && written;
+}
+
 void Probe_SetClientSize(HWND window, int width, int height)
 {
     RECT outer, frame = {0, 0, width, height};
