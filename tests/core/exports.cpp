@@ -116,11 +116,12 @@ void Scenario_Exit(void)
         Log_Line("PASS");
 }
 
-// A core function that records its call and does nothing else.
-#define RECORDED(name, params, code, a, b)                                                         \
+// A core function that records its call, then does what follows (if anything).
+#define RECORDED(name, params, code, a, b, ...)                                                    \
     CORE_API void name params                                                                      \
     {                                                                                              \
         Record_Add(code, a, b);                                                                    \
+        __VA_ARGS__;                                                                               \
     }
 
 RECORDED(Keyboard_Press, (uint32_t vk), CALL_KEYBOARD_PRESS, vk, 0)
@@ -129,18 +130,8 @@ RECORDED(Input_Event, (uint32_t code, uint32_t value), CALL_INPUT_EVENT, code, v
 RECORDED(Mouse_Move, (int32_t x, int32_t y), CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y)
 RECORDED(Mouse_KeyPress, (uint32_t button), CALL_MOUSE_KEYPRESS, button, 0)
 RECORDED(Mouse_KeyRelease, (uint32_t button), CALL_MOUSE_KEYRELEASE, button, 0)
-
-CORE_API void Mouse_EnterWindow(void)
-{
-    Record_Add(CALL_MOUSE_ENTERWINDOW, 0, 0);
-    s_core.inside = true;
-}
-
-CORE_API void Mouse_LeaveWindow(void)
-{
-    Record_Add(CALL_MOUSE_LEAVEWINDOW, 0, 0);
-    s_core.inside = false;
-}
+RECORDED(Mouse_EnterWindow, (void), CALL_MOUSE_ENTERWINDOW, 0, 0, s_core.inside = true)
+RECORDED(Mouse_LeaveWindow, (void), CALL_MOUSE_LEAVEWINDOW, 0, 0, s_core.inside = false)
 
 CORE_API uint8_t Mouse_IsInWindow(void)
 {
