@@ -26,21 +26,13 @@ else
     SDL_VIDEODRIVER=x11 ./video-out </dev/null >"$work/stdout" 2>"$work/stderr" &
 fi
 program=$!
-stop() {
-    kill "$program" 2>/dev/null
-    [ "$KIND" = win32 ] && wineserver -k >/dev/null 2>&1
-    wait "$program" 2>/dev/null
-}
+stop() { kill "$program" 2>/dev/null; [ "$KIND" = win32 ] && wineserver -k >/dev/null 2>&1; wait "$program" 2>/dev/null; }
 for _ in $(seq 900); do
     window=$(xdotool search --name '^Video Out' 2>/dev/null | head -1)
     [ -n "$window" ] || ! kill -0 "$program" 2>/dev/null && break
     sleep 0.1
 done
-if [ -z "$window" ]; then
-    echo "the window did not appear" && tail -n 20 "$work/stderr"
-    stop
-    exit 1
-fi
+[ -n "$window" ] || { echo "the window did not appear"; tail -n 20 "$work/stderr"; stop; exit 1; }
 sleep 2 # a few frames
 import -window "$window" "$work/window.png" 2>/dev/null
 failures=()

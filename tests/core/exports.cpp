@@ -58,7 +58,6 @@ CORE_API void Kernel_Initialize(const char *tail)
         if (strncmp(name, s->name, length) == 0 && (name[length] == 0 || name[length] == ' '))
             s_core.scenario = s;
     }
-    Log_Line("scenario %s", s_core.scenario ? s_core.scenario->name : "?");
     Log_Check(s_core.scenario != NULL, "the tail names a scenario", "tail \"%s\"", s_core.tail);
     s_core.window = Probe_HookWindow();
     if (!Log_Check(s_core.window != NULL, "window exists at Kernel_Initialize", "none found"))
