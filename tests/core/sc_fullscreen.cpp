@@ -70,12 +70,13 @@ static void Full_CheckEnters(uint8_t expected)
               s_full.flags[1]);
 }
 
-// A request for the state in force: 0, and all stays as the last switch left it.
-static void Full_CheckRepeat(uint8_t on, const char *what)
+// The core's switch: 0, the flag as asked, and the state a switch leaves (a request for the
+// state in force changes nothing: all stays as the last switch left it).
+static void Full_Switch(uint8_t on, bool inForce, const char *what)
 {
     int cursor = Full_Cursor();
     uint8_t result = Render_SetFullscreen(on);
-    Full_CheckSwitched(what, on, on ? cursor + 1 : cursor - 1);
+    Full_CheckSwitched(what, on, !inForce ? cursor : on ? cursor + 1 : cursor - 1);
     Log_Check(result == 0 && Render_IsFullscreen() == on, what, "result %u, flag %u", result,
               Render_IsFullscreen());
 }
@@ -88,9 +89,7 @@ static void Full_CheckMaximized(void)
     RECT maximized, rect;
     ShowWindow(window, SW_SHOWMAXIMIZED);
     GetWindowRect(window, &maximized);
-    int cursor = Full_Cursor();
-    Render_SetFullscreen(1);
-    Full_CheckSwitched("maximized window: fullscreen covers the screen", true, cursor);
+    Full_Switch(1, false, "maximized window: fullscreen covers the screen");
     Render_SetFullscreen(0);
     GetWindowRect(window, &rect);
     ProbeWindow w;
@@ -121,7 +120,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         SetWindowPos(window, 0, 100, 80, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         GetWindowRect(window, &r);
-        Full_CheckRepeat(0, "switching off while windowed changes nothing");
+        Full_Switch(0, true, "switching off while windowed changes nothing");
         break;
     }
     case 1:
@@ -139,7 +138,7 @@ static ScenarioStep Full_Step(uint32_t frame)
                            true, s_full.cursor);
         Picture_Check(window, "fullscreen: the core's frame at (0, 0)", 640, 400, PICTURE_MASK,
                       NULL);
-        Full_CheckRepeat(1, "switching on while fullscreen changes nothing");
+        Full_Switch(1, true, "switching on while fullscreen changes nothing");
         Probe_Activate(window, true);
         break;
     case 4:
@@ -158,16 +157,12 @@ static ScenarioStep Full_Step(uint32_t frame)
         Full_CheckSwitched("Alt+Enter again: style, rectangle, screen and cursor back", false,
                            s_full.cursor);
         break;
-    case 7: {
+    case 7:
         Picture_Check(window, "windowed again: the core's frame", 640, 400, PICTURE_MASK, NULL);
-        int cursor = Full_Cursor();
-        Log_Check(Render_SetFullscreen(1) == 0, "the core's switch on gives 0", "1");
-        Full_CheckSwitched("Render_SetFullscreen(1) from the core", true, cursor);
-        Log_Check(Render_SetFullscreen(0) == 0, "the core's switch off gives 0", "1");
-        Full_CheckSwitched("Render_SetFullscreen(0) from the core", false, cursor - 1);
+        Full_Switch(1, false, "Render_SetFullscreen(1) from the core");
+        Full_Switch(0, false, "Render_SetFullscreen(0) from the core");
         Full_CheckMaximized();
         return STEP_CLOSE;
-    }
     }
     s_full.stage++;
     s_full.since = frame;

@@ -7,20 +7,20 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
+typedef std::vector<std::string> Args;
+
 // Splits with the front-end, checking the block: pointers, then the arguments back to back up
 // to the measured size, nothing past it.
-std::vector<std::string> Split(const char *line)
+Args Split(const char *line)
 {
     uint32_t count = 0xDEADu;
     size_t size = Main_MeasureArgs(line, &count);
     std::vector<char> block(size + 64, '\x7f');
     Main_SplitArgs(line, count, block.data(), size);
-    std::vector<std::string> out;
+    Args out;
     char **pointers = (char **)block.data();
     char *expected = block.data() + count * sizeof(char *);
     for (uint32_t i = 0; i < count; i++) {
@@ -32,8 +32,6 @@ std::vector<std::string> Split(const char *line)
     EXPECT_EQ(std::count(block.begin() + size, block.end(), '\x7f'), 64) << "written past";
     return out;
 }
-
-typedef std::vector<std::string> Args;
 
 TEST(SplitArgs, FollowsTheSplittingRules)
 {
