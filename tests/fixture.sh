@@ -9,9 +9,7 @@ mkdir -p "$STATE_DIR"
 . "$(dirname "$0")/wine_env.sh"
 
 stop_all() {
-    for prefix in "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop"; do
-        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
-    done
+    for prefix in "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1; done
     pid=$(cat "$STATE_DIR/xvfb.pid" 2>/dev/null)
     # A stale pid file may name a process that reused the number.
     [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb ' && kill "$pid"
@@ -34,10 +32,7 @@ setup() {
     setsid Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset \
         </dev/null >"$STATE_DIR/xvfb.out" 2>&1 &
     echo $! >"$STATE_DIR/xvfb.pid"
-    for _ in $(seq 100); do
-        xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    for _ in $(seq 100); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break || sleep 0.1; done
     xdpyinfo -display ":$n" >/dev/null 2>&1 ||
         { echo "Xvfb :$n did not start"; cat "$STATE_DIR/xvfb.out"; stop_all; return 1; }
     echo $n >"$STATE_DIR/display"

@@ -15,13 +15,12 @@ static void Startup_Begin(const char *tail)
     Probe_GetWindow(window, &w);
     // Top-level windows always get WS_CLIPSIBLINGS from the platform.
     uint32_t style = (uint32_t)GetWindowLongA(window, GWL_STYLE) & ~0x04000000u;
-    Log_Check(w.visible && style == SHELL_STYLE, "window shown: caption, system menu, boxes",
-              "%s, style 0x%08x", w.visible ? "visible" : "hidden", style);
-    Log_Check(w.clientWidth == 640 && w.clientHeight == 400 && w.clientOrigin.x == 650 &&
-                  w.clientOrigin.y == 150,
-              "client area 640 x 400 at (650, 150)", "%d x %d at (%d, %d)", w.clientWidth,
-              w.clientHeight, (int)w.clientOrigin.x, (int)w.clientOrigin.y);
-    Log_Check(strcmp(w.title, "Video Out") == 0, "first title Video Out", "\"%s\"", w.title);
+    Log_Check(
+        w.visible && style == SHELL_STYLE && w.clientWidth == 640 && w.clientHeight == 400 &&
+            w.clientOrigin.x == 650 && w.clientOrigin.y == 150 && !strcmp(w.title, "Video Out"),
+        "window shown: caption, system menu, boxes; 640 x 400 at (650, 150); Video Out",
+        "%s, style 0x%08x, %d x %d at (%d, %d), \"%s\"", w.visible ? "shown" : "hidden", style,
+        w.clientWidth, w.clientHeight, (int)w.clientOrigin.x, (int)w.clientOrigin.y, w.title);
     Log_Check(w.classRegistered && w.classStyle == CS_CLASSDC && w.largeIcon == 32 &&
                   w.smallIcon == 16 && w.blackBackground && w.arrowCursor,
               "class WCGRAPH: CS_CLASSDC, icons 32 and 16, black background, arrow, no extras",
