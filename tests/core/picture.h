@@ -3,12 +3,8 @@
 
 #include "tests/core/testcore.h"
 
-enum {
-    PICTURE_WIDTH = CORE_SCREEN_WIDTH,
-    PICTURE_HEIGHT = CORE_SCREEN_HEIGHT,
-    PICTURE_READ_WIDTH = 1600, // the largest client area read back: the whole test screen
-    PICTURE_READ_HEIGHT = 1200
-};
+enum { PICTURE_WIDTH = CORE_SCREEN_WIDTH, PICTURE_HEIGHT = CORE_SCREEN_HEIGHT };
+enum { PICTURE_READ_WIDTH = 1600, PICTURE_READ_HEIGHT = 1200 }; // the largest read: the screen
 
 // How a render mode shows the layers: text where the mask is 1, else graphics; text OR-ed
 // over graphics (modes 6 and 7); nothing at all (modes 0 and 1).

@@ -170,8 +170,7 @@ void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handl
                      int32_t *gdiObjects)
 {
     *heapBytes = -1; // the process heap is Wine's as much as the program's
-    PROCESS_MEMORY_COUNTERS memory;
-    memset(&memory, 0, sizeof memory);
+    PROCESS_MEMORY_COUNTERS memory = {};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     *residentBytes = memory.WorkingSetSize;
     DWORD count = 0;

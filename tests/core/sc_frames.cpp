@@ -71,8 +71,7 @@ static void Frames_CheckCadence(void)
               "shown rate 60 after the first second, then 61",
               "rates after frames 59, 60, 119, 120: %u, %u, %u, %u", s_frames.rates[59],
               s_frames.rates[60], s_frames.rates[119], s_frames.rates[120]);
-    // The time falls back to 0 when the counter's low 32 bits wrap: the frame's wait is then
-    // bounded to under 18 ms.
+    // The counter's low 32 bits wrap: the time falls back to 0, the wait stays under 18 ms.
     uint32_t before = Frames_Time(FRAMES_WRAP_AT), after = Frames_Time(FRAMES_WRAP_AT + 1);
     uint64_t took = s_frames.clock[FRAMES_WRAP_AT + 1] - s_frames.clock[FRAMES_WRAP_AT];
     Log_Check(after < before && took >= FRAMES_WRAP_MS * 1000 &&
@@ -84,8 +83,7 @@ static void Frames_CheckCadence(void)
 static void Frames_Begin(const char *)
 {
     s_frames.variant = Scenario_Argument();
-    // Before the program's Time_Initialize: the counter starts so that its low 32 bits wrap
-    // 5 ms into the core's work of frame FRAMES_WRAP_AT.
+    // Before Time_Initialize: the counter's low 32 bits are to wrap 5 ms into frame WRAP_AT.
     uint64_t elapsed = 5;
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
         elapsed += Frames_Period(f);
@@ -113,10 +111,10 @@ static ScenarioStep Frames_Step(uint32_t frame)
         Frames_CheckCadence();
     if (s_frames.controlled && s_frames.variant > 0) {
         // A second Time_Initialize changes nothing and answers with the clock chosen.
-        int32_t source = Time_Initialize(1);
-        int32_t want = s_frames.variant == 1 ? 1 : 2;
-        Log_Check(source == want, "a counter below 1000 Hz or missing falls back in turn",
-                  "clock %d, expected %d", source, want);
+        int32_t source = Time_Initialize(1); // 1: the tick count, 2: WinMM
+        Log_Check(source == s_frames.variant,
+                  "a counter below 1000 Hz or missing falls back in turn", "clock %d, expected %d",
+                  source, s_frames.variant);
         uint32_t cycle = Frames_Time(7) - Frames_Time(4);
         Log_Check(cycle == 50, "the fallback clock counts milliseconds", "%u ms", cycle);
     }

@@ -39,8 +39,7 @@ static const struct {
     {"from a diagonal to centred: both up",
      {{3, JOY_IN, {256, 0, 0, 0, 0, 0}, 0, JOY_CENTRED}},
      {EVENT(0x4323, 2), EVENT(0x4320, 2)}},
-    // Only where the platform can show these: a hat at 36000 counts as centred; an id from 16
-    // is never asked (its device number would be taken for id 0's).
+    // Where shown: a hat at 36000 is centred; ids from 16 are not asked (16 would be taken for 0).
     {"a hat from 36000 up counts as centred, an id from 16 is not asked",
      {{0, JOY_IN, {0x1235, 32768, 0, 32768, 100, 65280}, 0, 36000},
       {16, JOY_IN, {1, 2, 3, 4, 5, 6}, 0x7, 9000}},

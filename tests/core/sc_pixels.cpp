@@ -21,8 +21,7 @@ static bool Pixels_Direct(const uint32_t *expected, int x, int y, uint32_t got)
     if (x < PICTURE_WIDTH && y < PICTURE_HEIGHT)
         return s_pixels.rule == PICTURE_NONE ? got == PIXELS_FILL
                                              : got == expected[y * PICTURE_WIDTH + x];
-    // Beside and below the picture nothing is drawn; mode 6 copies as much of its 640 x 400
-    // buffer as the client is large.
+    // Nothing is drawn beyond the picture, but mode 6 copies its buffer as far as the client goes.
     return s_pixels.mode == 6 || got == PIXELS_FILL;
 }
 

@@ -26,8 +26,7 @@ static void Startup_Begin(const char *tail)
               "class WCGRAPH: CS_CLASSDC, icons 32 and 16, black background, arrow, no extras",
               "registered %d, style 0x%x, icons %d and %d, black %d, arrow %d", w.classRegistered,
               w.classStyle, w.largeIcon, w.smallIcon, w.blackBackground, w.arrowCursor);
-    // The core may read the clock before the program starts it: it must run and count ms (the
-    // tick count, the coarsest fallback, steps by up to 16 ms).
+    // Before Time_Initialize the clock must count ms (the tick count steps by up to 16 ms).
     uint64_t realStart = Probe_Micros();
     uint32_t start = Time_Get();
     Sleep(60);
@@ -40,8 +39,7 @@ static void Startup_Begin(const char *tail)
 static ScenarioStep Startup_Step(uint32_t frame)
 {
     if (frame == 1) {
-        // The first picture is drawn right after Kernel_Initialize, before the loop takes the
-        // message posted from there, and the loop takes that before the first frame.
+        // First a paint right after Kernel_Initialize, then the message it posted, then a frame.
         uint32_t paint = Record_Find(CALL_MESSAGE + WM_PAINT, 0);
         uint32_t mark = Record_Find(CALL_MESSAGE + WM_TEST_MARK, 0);
         uint32_t step = Record_Find(CALL_KERNEL_STEP, 0);
@@ -76,8 +74,7 @@ static ScenarioStep Shutdown_Step(uint32_t frame)
 
 static void Shutdown_Message(UINT message, WPARAM, LPARAM)
 {
-    // After the program's own PostQuitMessage(0): the quit message now carries 3, and the
-    // exit code must stay 0.
+    // After the program's PostQuitMessage(0) the quit message carries 3; the exit code stays 0.
     if (message == WM_DESTROY)
         PostQuitMessage(3);
 }

@@ -44,12 +44,8 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info)
     return JOYERR_NOERROR;
 }
 
-extern "C" MMRESULT WINAPI timeBeginPeriod(UINT)
-{
-    return TIMERR_NOERROR;
-}
-
-extern "C" MMRESULT WINAPI timeEndPeriod(UINT)
+// timeBeginPeriod and timeEndPeriod (see the .def file): nothing to do.
+extern "C" MMRESULT WINAPI FakeTime_Period(UINT)
 {
     return TIMERR_NOERROR;
 }
