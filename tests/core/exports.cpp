@@ -45,10 +45,8 @@ void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 CORE_API void Kernel_Initialize(const char *tail)
 {
     Record_Add(CALL_KERNEL_INITIALIZE, tail != NULL, 0);
-    if (s_core.started) {
-        Log_Check(false, "Kernel_Initialize is called once", "called again");
+    if (!Log_Check(!s_core.started, "Kernel_Initialize is called once", "called again"))
         return;
-    }
     s_core.started = true;
     snprintf(s_core.tail, sizeof s_core.tail, "%s", tail ? tail : "");
     // A run without arguments is the start-up scenario: it depends on the null tail.
