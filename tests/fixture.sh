@@ -1,8 +1,7 @@
 #!/bin/bash
 # Starts (setup) or stops (cleanup) what the scenarios under Wine share: a virtual X display, a
-# Wine prefix, and a second prefix whose programs run in Wine's virtual desktop of 1600 x 1200,
-# which lists display modes down to 320 x 200 and can change them.
-# Usage: fixture.sh setup|cleanup STATE_DIR
+# Wine prefix, and one whose programs run in Wine's virtual desktop of 1600 x 1200, which lists
+# modes down to 320 x 200 and can change them. Usage: fixture.sh setup|cleanup STATE_DIR
 set -u
 ACTION=$1 STATE_DIR=$2
 mkdir -p "$STATE_DIR"

@@ -1,10 +1,9 @@
 #!/bin/bash
-# Runs the program in PROGRAM_DIR with the scripted core for one scenario and judges the run.
-# Usage: scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...] (ARG EMPTY stands for "")
-# MAIN.exe under Wine (in the virtual desktop's prefix when WINE_DESKTOP=1), or the native
-# program with SDL's offscreen driver. Passes when it exits with 0, the core's log ends with PASS
-# and holds no FAIL, and stdout opens with "Initializing window..." and holds each line of the
-# file EXPECT_STDOUT names (up to a closing $; after a !: text no line may hold).
+# Runs MAIN.exe under Wine (the virtual desktop's prefix when WINE_DESKTOP=1) or the native
+# program (SDL's offscreen driver) in PROGRAM_DIR with the scripted core for one scenario:
+#   scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...]   (an ARG EMPTY stands for "")
+# Passes when it exits with 0, the log ends with PASS and holds no FAIL, and stdout opens with
+# "Initializing window..." and holds EXPECT_STDOUT's lines (to a closing $; after !: nowhere).
 set -u
 PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
 shift 4

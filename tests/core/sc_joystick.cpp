@@ -9,8 +9,7 @@ struct JoyState {
     uint32_t id;
     JoyPlug plug;
     uint32_t axes[6];
-    uint32_t buttons;
-    uint32_t pov;
+    uint32_t buttons, pov;
 };
 
 static const struct {

@@ -43,10 +43,9 @@ static ScenarioStep Startup_Step(uint32_t frame)
         uint32_t paint = Record_Find(CALL_MESSAGE + WM_PAINT, 0);
         uint32_t mark = Record_Find(CALL_MESSAGE + WM_TEST_MARK, 0);
         uint32_t step = Record_Find(CALL_KERNEL_STEP, 0);
-        if (!Log_Check(paint < mark && mark < step,
-                       "first paint, then the queued messages, then the first frame",
-                       "paint #%u, mark #%u, Kernel_Step #%u", paint, mark, step))
-            Record_Dump(0, step + 1);
+        Log_Check(paint < mark && mark < step,
+                  "first paint, then the queued messages, then the first frame",
+                  "paint #%u, mark #%u, Kernel_Step #%u", paint, mark, step);
     }
     return frame < SHELL_FRAMES ? STEP_CONTINUE : STEP_CLOSE;
 }

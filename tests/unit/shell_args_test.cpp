@@ -102,9 +102,7 @@ TEST(SplitArgs, LongLineIsMeasuredInFull)
     std::string line = "\"C:\\a path\\MAIN.exe\"";
     for (int i = 0; i < 200000; i++)
         line += i % 2 ? " word" : "  \"two words\"";
-    Args args = Split(line.c_str());
-    ASSERT_EQ(args.size(), 200001u);
-    EXPECT_TRUE(args == ModelSplit(line));
+    EXPECT_TRUE(Split(line.c_str()) == ModelSplit(line)); // 200001 arguments
 }
 
 TEST(ArgumentTail, IsTheLineAfterTheProgramName)
