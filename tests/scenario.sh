@@ -47,10 +47,7 @@ while IFS= read -r want; do
     esac
 done < <(cat "${EXPECT_STDOUT:-/dev/null}")
 
-if [ ${#problems[@]} -eq 0 ]; then
-    echo "$(grep -c '^ok ' "$LOG") checks passed; scenario $NAME on $PLATFORM: PASS"
-    exit 0
-fi
+[ ${#problems[@]} -eq 0 ] && echo "$(grep -c '^ok ' "$LOG") checks passed; $NAME on $PLATFORM: PASS" && exit 0
 echo "scenario $NAME on $PLATFORM: FAIL"
 printf '  %s\n' "${problems[@]}"
 echo "---- core log ($LOG)" && cat "$LOG" 2>/dev/null

@@ -6,12 +6,10 @@
 enum { PICTURE_WIDTH = CORE_SCREEN_WIDTH, PICTURE_HEIGHT = CORE_SCREEN_HEIGHT };
 enum { PICTURE_READ_WIDTH = 1600, PICTURE_READ_HEIGHT = 1200 }; // the largest read: the screen
 
-// How a render mode shows the layers: text where the mask is 1, else graphics; text OR-ed
-// over graphics (modes 6 and 7); nothing at all (modes 0 and 1).
+// How a mode shows the layers: text where the mask is 1; text OR graphics (6, 7); nothing (0, 1).
 enum PictureRule { PICTURE_MASK, PICTURE_OR, PICTURE_NONE };
 
-// Kinds of core palette: distinct colours with black at graphics 0 and white at 15; white at
-// 7 and black at 0; no pure black or white; entries repeating one another.
+// Core palettes: black at graphics 0 and white at 15 (or 7); neither; entries repeated in pairs.
 enum PictureColors { COLORS_DEFAULT, COLORS_WHITE_AT_7, COLORS_NO_BLACK_OR_WHITE, COLORS_REPEATS };
 
 // The core's frame and palette (reported at the next question) from now on; before: black.
@@ -30,7 +28,6 @@ void Picture_Fill(HWND window, uint32_t rgb, int width, int height);
 
 // What the window must show at (x, y), else false; null: exactly the expected picture.
 typedef bool (*PictureExpect)(const uint32_t *expected, int x, int y, uint32_t got);
-// Checks every pixel of width x height against the last fetched frame under the palette last
-// reported; logs the picture's digest too.
+// Checks width x height against the last frame fetched, in the palette reported; logs a digest.
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect);

@@ -6,7 +6,6 @@
 enum { RECORD_CAPACITY = 32768 };
 
 static struct {
-    char path[260];
     RecordEvent events[RECORD_CAPACITY];
     uint32_t count, failures;
     bool overflowed, quiet;
@@ -17,13 +16,9 @@ static void Log_Write(const char *head, const char *format, va_list args)
     char line[1024];
     int used = snprintf(line, sizeof line, "%s", head);
     vsnprintf(line + used, sizeof line - 1 - used, format, args);
-    used = (int)strlen(line);
-    line[used++] = '\n';
-    if (!s_run.path[0]) {
-        const char *path = Probe_Env("TESTCORE_LOG");
-        snprintf(s_run.path, sizeof s_run.path, "%s", path ? path : "testcore.log");
-    }
-    Probe_Append(s_run.path, line, (uint32_t)used);
+    strcat(line, "\n");
+    const char *path = Probe_Env("TESTCORE_LOG");
+    Probe_Append(path ? path : "testcore.log", line, (uint32_t)strlen(line));
 }
 
 void Log_Line(const char *format, ...)

@@ -134,21 +134,21 @@ static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
 static void Blit_CheckRefused(void)
 {
     static const struct {
-        int side;      // of the blit
-        uint32_t fail; // the creation that fails, where the platform can make one fail
+        uint32_t fail; // the creation that fails, where one can (0: none; the blit is too large)
         const char *what;
-    } refusals[] = {{0x10000, 0, "a blit too large for scratch bitmaps"},
-                    {BLIT_WIDTH, 1, "the mask's context cannot be made"},
-                    {BLIT_WIDTH, 2, "the first scratch context cannot be made"},
-                    {BLIT_WIDTH, 3, "the first scratch bitmap cannot be made"},
-                    {BLIT_WIDTH, 4, "the second scratch context cannot be made"},
-                    {BLIT_WIDTH, 5, "the second scratch bitmap cannot be made"}};
+    } refusals[] = {{0, "a blit too large for scratch bitmaps"},
+                    {1, "the mask's context cannot be made"},
+                    {2, "the first scratch context cannot be made"},
+                    {3, "the first scratch bitmap cannot be made"},
+                    {4, "the second scratch context cannot be made"},
+                    {5, "the second scratch bitmap cannot be made"}};
     for (const auto &r : refusals) {
         if (r.fail && !Probe_FailGdiCreation(r.fail))
             continue;
         int32_t live = Probe_LiveGdiObjects();
         memcpy(s_blit.bits[BLIT_EMULATED], s_blit.start, sizeof s_blit.start);
-        BOOL done = Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], 0, 0, r.side, r.side,
+        int side = r.fail ? BLIT_WIDTH : 0x10000;
+        BOOL done = Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], 0, 0, side, side,
                                            s_blit.dc[BLIT_SOURCE32], 0, 0, s_blit.maskDDB, 0, 0,
                                            0xCCAA0029);
         Probe_FailGdiCreation(0);

@@ -9,11 +9,10 @@ enum { FULL_SETTLE_FRAMES = 4, FULL_WAIT_FRAMES = 90 };
 
 static struct {
     uint32_t stage, since, from;
-    int cursor;    // the cursor's count when the stage began
-    RECT windowed; // the window's rectangle while windowed
-    int desktopWidth, desktopHeight;
-    uint32_t enters;  // Alt+Enter presses seen in the stage
-    uint8_t flags[4]; // the fullscreen flag after each
+    int cursor, desktopWidth, desktopHeight; // the cursor's count when the stage began
+    RECT windowed;                           // the window's rectangle while windowed
+    uint32_t enters;                         // Alt+Enter presses seen in the stage
+    uint8_t flags[4];                        // the fullscreen flag after each
     bool repeats[4];
 } s_full;
 

@@ -184,8 +184,7 @@ static void Pixels_Message(UINT message, WPARAM, LPARAM)
 {
     if (message == WM_SIZE)
         s_pixels.lastSize = s_pixels.frame;
-    if (message == WM_PAINT)
-        s_pixels.paints++;
+    s_pixels.paints += message == WM_PAINT;
 }
 
 const Scenario Scenario_Pixels = {"pixels",       Pixels_Begin, Pixels_StepFrame,

@@ -144,8 +144,7 @@ static ScenarioStep Tiles_Step(uint32_t frame)
 
 static void Tiles_Message(UINT message, WPARAM, LPARAM lParam)
 {
-    if (message == WM_PAINT)
-        s_tiles.paints++;
+    s_tiles.paints += message == WM_PAINT;
     if (message == WM_SIZE) {
         s_tiles.width = LOWORD(lParam);
         s_tiles.height = HIWORD(lParam);
