@@ -106,9 +106,8 @@ void Scenario_Exit(void)
     }
     if (s_core.scenario && s_core.scenario->end)
         s_core.scenario->end();
-    uint32_t failures = Log_Failures();
-    if (failures)
-        Log_Line("FAIL verdict: %u failed checks", failures);
+    if (Log_Failures())
+        Log_Line("FAIL verdict: %u failed checks", Log_Failures());
     else
         Log_Line("PASS");
 }

@@ -153,11 +153,10 @@ bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool k
 
 uint32_t Test_Random(uint32_t *state)
 {
-    uint32_t x = *state;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    return *state = x;
+    *state ^= *state << 13;
+    *state ^= *state >> 17;
+    *state ^= *state << 5;
+    return *state;
 }
 
 uint32_t Test_Hash(uint32_t hash, const uint32_t *words, uint32_t count)
