@@ -59,10 +59,13 @@ static void Pixels_Step(uint32_t seed)
         Picture_SetFrame(seed);
     bool buffer = s_pixels.mode & 1;
     uint32_t before = Picture_Fetches(buffer), other = Picture_Fetches(!buffer);
+    int32_t live = Probe_LiveGdiObjects(); // where the platform counts them
     Render_Step(Scenario_Window());
     Log_Check(Picture_Fetches(buffer) == before + 1 && Picture_Fetches(!buffer) == other,
               "a frame is fetched once, the mode's way", "not through %s",
               buffer ? "GDC_RenderBuffer" : "GDC_RenderSep");
+    Log_Check(Probe_LiveGdiObjects() == live, "a frame deletes every GDI object it makes",
+              "%d left over", (int)(Probe_LiveGdiObjects() - live));
 }
 
 static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)

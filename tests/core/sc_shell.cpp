@@ -50,7 +50,17 @@ static ScenarioStep Startup_Step(uint32_t frame)
     return frame < SHELL_FRAMES ? STEP_CONTINUE : STEP_CLOSE;
 }
 
-const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step, NULL, NULL, false};
+// At exit, where the platform counts them: the palette alone, which lives as long as the
+// process; the surfaces are gone with the renderer's shutdown.
+static void Startup_End(void)
+{
+    int32_t live = Probe_LiveGdiObjects();
+    Log_Check(live < 0 || live == 1, "shutdown leaves no GDI object but the palette", "%d alive",
+              (int)live);
+}
+
+const Scenario Scenario_Startup = {"startup", Startup_Begin, Startup_Step,
+                                   NULL,      Startup_End,   false};
 
 // The runner passes: args "x  y" z "" p\"q; the core gets the line's rest unsplit, as quoted.
 static void Args_Begin(const char *tail)
