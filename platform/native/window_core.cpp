@@ -375,7 +375,7 @@ HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
     state->destroyed = w->destroyed;
     NativeClass *c = Window_Class(w->classIndex);
     state->classRegistered = c && c->used;
-    snprintf(state->title, sizeof state->title, "%s", w->title);
+    snprintf(state->title, sizeof state->title, "%.*s", (int)sizeof state->title - 1, w->title);
     state->cursorCount = Display_CursorCount();
     Display_Screen(&state->screenWidth, &state->screenHeight);
     state->virtualMode = Display_VirtualModeSet();
