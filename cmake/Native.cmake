@@ -49,7 +49,7 @@ target_compile_options(native_core PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions 
 
 # The program in a render mode. -z now makes the loader resolve every function of the core
 # before main: a missing library or function ends the start with the loader's one line.
-# Only the nine exports and the test hooks are visible to the core.
+# Only the nine exports and the Win32 subset are visible to the core.
 function(add_native_frontend target mode dir)
   add_executable(${target} "${FRONTEND_MODE_SOURCE}" "${CMAKE_SOURCE_DIR}/platform/native/main.cpp")
   set_target_properties(${target} PROPERTIES OUTPUT_NAME video-out RUNTIME_OUTPUT_DIRECTORY "${dir}"
@@ -66,10 +66,12 @@ endfunction()
 add_native_frontend(video_out ${RENDER_MODE} "${NATIVE_BIN}")
 
 # One program per render mode, for the scenarios and benchmarks, which put the scripted core
-# beside a copy of it.
+# beside a copy of it; these alone carry the test hooks.
+add_subdirectory("${CMAKE_SOURCE_DIR}/platform/native/hooks" "${CMAKE_BINARY_DIR}/native/hooks")
 set(NATIVE_BUILD_DIR "${CMAKE_BINARY_DIR}/native")
 foreach(mode RANGE 0 10)
   add_native_frontend(video_out_mode${mode} ${mode} "${NATIVE_BUILD_DIR}/programs/${mode}")
+  target_link_libraries(video_out_mode${mode} PRIVATE native_hooks)
 endforeach()
 add_subdirectory(tests/core "${CMAKE_BINARY_DIR}/tests/core-native")
 

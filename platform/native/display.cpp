@@ -1,8 +1,6 @@
 // Display modes and the cursor: 640 x 400, 640 x 480 and the desktop's mode are listed; a
 // listed mode is set as a virtual mode (the monitor keeps its own), and a window covering
 // the virtual screen is shown over the whole desktop with its picture scaled to fit.
-#include "platform/native/gdi.h"
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 enum {
@@ -30,12 +28,12 @@ static const struct {
 } DISPLAY_CLASSIC[] = {{640, 400}, {640, 480}};
 
 static struct {
-    int hookWidth; // the hooks' desktop size; 0: SDL's
+    int hookWidth; // the desktop size set where no display tells it; 0: SDL's
     int hookHeight;
     int virtualWidth; // 0 while no virtual mode is set
     int virtualHeight;
     int cursorCount;
-    bool classicHidden; // the hooks list the desktop's mode alone
+    bool classicHidden; // the desktop's mode is listed alone
 } s_display;
 
 void Display_Desktop(int *width, int *height)
@@ -102,12 +100,6 @@ SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight)
     r.x = (dw - r.w) / 2;
     r.y = (dh - r.h) / 2;
     return r;
-}
-
-void Display_SetDesktop(int width, int height)
-{
-    s_display.hookWidth = width > 0 && height > 0 ? width : 0;
-    s_display.hookHeight = width > 0 && height > 0 ? height : 0;
 }
 
 int Display_CursorCount(void)
@@ -220,23 +212,14 @@ int WINAPI ShowCursor(BOOL show)
     return s_display.cursorCount;
 }
 
-HOOKS_API void Hooks_SetDesktopSize(int width, int height)
+void Display_SetDesktop(int width, int height)
 {
-    Display_SetDesktop(width, height);
+    s_display.hookWidth = width > 0 && height > 0 ? width : 0;
+    s_display.hookHeight = width > 0 && height > 0 ? height : 0;
     Display_SyncWindows();
 }
 
-HOOKS_API uint32_t Hooks_GdiLiveObjects(void)
-{
-    return Gdi_LiveObjects();
-}
-
-HOOKS_API void Hooks_GdiFailCreationAt(uint32_t n)
-{
-    Gdi_FailCreationAt(n);
-}
-
-HOOKS_API void Hooks_ListClassicModes(int listed)
+void Display_ListClassicModes(bool listed)
 {
     s_display.classicHidden = !listed;
 }

@@ -1,6 +1,5 @@
 // SDL's events: input, the window system's focus, close, exposure, minimize and moves, and
 // joysticks coming and going, turned into messages and state changes.
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are their echoes
@@ -101,29 +100,4 @@ void Events_Pump(void)
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
         Events_Handle(&event);
-}
-
-// Pushes a window event for a window.
-static void Events_PushWindow(HWND window, Uint8 kind)
-{
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = kind;
-    event.window.windowID = w->sdlId;
-    event.window.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API void Hooks_Focus(HWND window, int gained)
-{
-    Events_PushWindow(window, gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
-}
-
-HOOKS_API void Hooks_Close(HWND window)
-{
-    Events_PushWindow(window, SDL_WINDOWEVENT_CLOSE);
 }

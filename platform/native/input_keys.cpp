@@ -1,6 +1,5 @@
 // Keyboard: SDL key events become WM_KEYDOWN / WM_KEYUP / WM_SYSKEYDOWN / WM_SYSKEYUP with
 // Windows' virtual keys and PC scan codes, by the rules Wine follows; the key state.
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 enum {
@@ -275,40 +274,15 @@ SHORT WINAPI GetKeyState(int key)
     return (SHORT)(signed char)(s_keys.state[key] & (KEY_DOWN | KEY_TOGGLED));
 }
 
-HOOKS_API void Hooks_SetKeyState(int vk, int state)
+bool Keys_NumLock(void)
 {
-    Keys_Set(vk, (uint8_t)state);
+    return (s_keys.input[VK_NUMLOCK_] & KEY_TOGGLED) != 0;
 }
 
-HOOKS_API void Hooks_Key(int scancode, int down, int repeat)
+int Keys_ScancodeOf(int vk)
 {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym.scancode = (SDL_Scancode)scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
-    event.key.keysym.mod = (s_keys.input[VK_NUMLOCK_] & KEY_TOGGLED) ? KMOD_NUM : KMOD_NONE;
-    NativeWindow *w = Window_Get(Focus_Keyboard());
-    event.key.windowID = w ? w->sdlId : 0;
-    event.key.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API int Hooks_KeyVk(int vk, int down)
-{
-    static bool held[256];
-    vk = vk == VK_SHIFT     ? VK_LSHIFT
-         : vk == VK_CONTROL ? VK_LCONTROL
-         : vk == VK_MENU    ? VK_LMENU
-                            : vk;
-    for (size_t i = 0; i < sizeof KEY_ROWS / sizeof KEY_ROWS[0]; i++) {
-        if (KEY_ROWS[i].vk != vk || vk <= 0 || vk > 255)
-            continue;
-        Hooks_Key(KEY_ROWS[i].scancode, down, down && held[vk]);
-        held[vk] = down != 0;
-        return 1;
-    }
-    return 0;
+    for (size_t i = 0; i < sizeof KEY_ROWS / sizeof KEY_ROWS[0]; i++)
+        if (KEY_ROWS[i].vk == vk)
+            return KEY_ROWS[i].scancode;
+    return SDL_SCANCODE_UNKNOWN;
 }

@@ -1,6 +1,5 @@
 // Mouse: SDL motion and button events become WM_MOUSEMOVE and the button messages, in
 // client coordinates, over the client only unless the window holds the capture.
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 // SDL's button numbers and what they mean here.
@@ -20,8 +19,6 @@ static const MouseButtonRow MOUSE_BUTTONS[] = {
 static struct {
     HWND capture;
     WPARAM buttons; // MK_ flags of the buttons held
-    int hookX;      // last position injected by the hooks, SDL window coordinates
-    int hookY;
 } s_mouse;
 
 // Rounds a quotient towards minus infinity, for positions left of a scaled picture.
@@ -152,52 +149,11 @@ BOOL WINAPI ReleaseCapture(void)
     return TRUE;
 }
 
-// SDL's button mask of the buttons held.
-static uint32_t Mouse_SdlState(void)
+uint32_t Mouse_SdlButtons(void)
 {
     uint32_t state = 0;
     for (size_t i = 0; i < sizeof MOUSE_BUTTONS / sizeof MOUSE_BUTTONS[0]; i++)
         if (s_mouse.buttons & MOUSE_BUTTONS[i].flag)
             state |= SDL_BUTTON(MOUSE_BUTTONS[i].sdlButton);
     return state;
-}
-
-HOOKS_API void Hooks_MouseTo(HWND window, int x, int y)
-{
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    int sx, sy;
-    Mouse_ClientToSdl(w, x, y, &sx, &sy);
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = w->sdlId;
-    event.motion.x = sx;
-    event.motion.y = sy;
-    event.motion.xrel = sx - s_mouse.hookX;
-    event.motion.yrel = sy - s_mouse.hookY;
-    event.motion.state = Mouse_SdlState();
-    event.motion.timestamp = SDL_GetTicks();
-    s_mouse.hookX = sx;
-    s_mouse.hookY = sy;
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API void Hooks_MouseButton(HWND window, int button, int down)
-{
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = w->sdlId;
-    event.button.button = (uint8_t)button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = s_mouse.hookX;
-    event.button.y = s_mouse.hookY;
-    event.button.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
 }

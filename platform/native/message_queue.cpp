@@ -1,6 +1,5 @@
 // The thread's message queue: posted messages, then input, then WM_QUIT, then WM_PAINT;
 // sending, dispatching and the default window procedure.
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 enum { QUEUE_MAX = 1 << 24, HWND_THREAD_ONLY = -1 };
@@ -262,9 +261,4 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     return 0;
-}
-
-HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Queue_Post(window, message, wParam, lParam) ? 1 : 0;
 }

@@ -152,6 +152,11 @@ NativeClass *Window_Class(int index);
 int Window_FindClass(const char *name);
 // Calls the window procedure and then the message observer; the procedure's result.
 LRESULT Window_Call(NativeWindow *w, UINT message, WPARAM wParam, LPARAM lParam);
+// Watches window-procedure calls: called after each with the procedure's result.
+typedef void (*NativeObserver)(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT result);
+// Sets the message observer; null: none.
+void Window_SetObserver(NativeObserver observer);
 // Client rectangle size of a window's current state (0 x 0 when minimized).
 void Window_ClientSize(const NativeWindow *w, int *width, int *height);
 // The client area's top-left corner in screen coordinates.
@@ -232,6 +237,10 @@ void Keys_Apply(int vk, bool down);
 WPARAM Keys_MouseFlags(void);
 // Sets a key's state byte (bit 7 down, bit 0 toggled) for GetKeyState and the input rules.
 void Keys_Set(int vk, uint8_t state);
+// True while Num Lock is on in the keyboard input.
+bool Keys_NumLock(void);
+// The SDL scancode of the first key giving a virtual key; SDL_SCANCODE_UNKNOWN when none.
+int Keys_ScancodeOf(int vk);
 
 // ---- mouse (input_mouse.cpp) ----
 
@@ -243,6 +252,8 @@ HWND Mouse_Capture(void);
 // Maps client coordinates to SDL window coordinates and back.
 void Mouse_ClientToSdl(const NativeWindow *w, int x, int y, int *sx, int *sy);
 void Mouse_SdlToClient(const NativeWindow *w, int sx, int sy, int *x, int *y);
+// SDL's button mask of the buttons held.
+uint32_t Mouse_SdlButtons(void);
 
 // ---- display (display.cpp) ----
 
@@ -256,8 +267,10 @@ bool Display_VirtualModeSet(void);
 bool Display_Covers(const NativeWindow *w);
 // Where a covering window's client pixels go on the desktop (aspect kept, centred).
 SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight);
-// Sets the desktop size used when there is no display.
+// Sets the desktop size used where no display tells it (0 x 0: SDL's); the windows follow.
 void Display_SetDesktop(int width, int height);
+// Lists the classic modes before the desktop's (true), or the desktop's alone.
+void Display_ListClassicModes(bool listed);
 // The cursor display counter.
 int Display_CursorCount(void);
 
@@ -273,14 +286,36 @@ void System_Fail(const char *format, const char *detail) __attribute__((noreturn
 bool System_StartSdl(void);
 // Builds the process command line from argv as Wine does; the length written (cut to fit).
 size_t System_BuildCommandLine(int argc, const char *const *argv, char *out, size_t size);
-// Microseconds on the clock every time function reads (virtual under the clock hook).
+// Microseconds on the clock every time function reads (virtual once set so).
 uint64_t Clock_Micros(void);
+// From now on every clock reads a virtual clock starting at startMicros, which Sleep
+// advances instead of waiting.
+void Clock_SetVirtual(uint64_t startMicros);
+// Advances the virtual clock.
+void Clock_Advance(uint64_t micros);
+// Every virtual Sleep takes this much longer than asked.
+void Clock_SetSleepOvershoot(uint32_t micros);
+// The counter's frequency (0: 10 MHz), whether QueryPerformanceFrequency fails, and a value
+// added to the counter.
+void Clock_SetCounter(uint64_t frequency, bool frequencyFails, uint64_t counterStart);
+// A value added to GetTickCount and timeGetTime.
+void Clock_SetTickStart(uint32_t ticks);
+// Hides a library ("WinMM", "Kernel32.dll"...) from LoadLibraryA and GetModuleHandleA, or
+// shows it again; other names are ignored.
+void Module_HideLibrary(const char *library, bool hidden);
+// Hides one function of a library from GetProcAddress, or shows it again.
+void Module_HideFunction(const char *library, const char *function, bool hidden);
 
 // ---- joysticks (joystick.cpp) ----
 
 // An SDL joystick appeared or went away.
 void Joystick_Added(int deviceIndex);
 void Joystick_Removed(SDL_JoystickID instance);
+// True while a WinMM id (0..15) holds an SDL joystick, attached or not.
+bool Joystick_InUse(int id);
+// The SDL hat of a point-of-view angle (hundredths of a degree, or centred); -1 for one that
+// no hat reports.
+int Joystick_HatOf(DWORD pov);
 
 // ---- icons (window_icon.cpp) ----
 

@@ -1,7 +1,6 @@
 // Clocks of the native build: Sleep, the tick count, the performance counter (10 MHz, as
-// Wine reports) and WinMM's timer functions, all on CLOCK_MONOTONIC; or on the virtual
-// clock of the test hooks, where Sleep advances time instead of waiting.
-#include "platform/native/hooks.h"
+// Wine reports) and WinMM's timer functions, all on CLOCK_MONOTONIC; or on a virtual
+// clock, where Sleep advances time instead of waiting.
 #include "platform/native/native.h"
 
 #include <errno.h>
@@ -131,35 +130,30 @@ DWORD WINAPI Clock_TimeGetTime(void)
     return Clock_Millis();
 }
 
-HOOKS_API void Hooks_ClockVirtual(uint64_t startMicros)
+void Clock_SetVirtual(uint64_t startMicros)
 {
     s_clock.virtualMicros = startMicros;
     s_clock.virtualOn = true;
 }
 
-HOOKS_API void Hooks_ClockAdvance(uint64_t micros)
+void Clock_Advance(uint64_t micros)
 {
     s_clock.virtualMicros += micros;
 }
 
-HOOKS_API uint64_t Hooks_ClockNow(void)
-{
-    return Clock_Micros();
-}
-
-HOOKS_API void Hooks_ClockSleepOvershoot(uint32_t micros)
+void Clock_SetSleepOvershoot(uint32_t micros)
 {
     s_clock.overshootMicros = micros;
 }
 
-HOOKS_API void Hooks_ClockCounter(uint64_t frequency, int frequencyFails, uint64_t counterStart)
+void Clock_SetCounter(uint64_t frequency, bool frequencyFails, uint64_t counterStart)
 {
     s_clock.counterHz = frequency ? frequency : (uint64_t)CLOCK_COUNTER_HZ;
-    s_clock.frequencyFails = frequencyFails != 0;
+    s_clock.frequencyFails = frequencyFails;
     s_clock.counterStart = counterStart;
 }
 
-HOOKS_API void Hooks_ClockTickStart(uint32_t ticks)
+void Clock_SetTickStart(uint32_t ticks)
 {
     s_clock.tickStart = ticks;
 }

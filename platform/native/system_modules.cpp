@@ -1,6 +1,5 @@
 // Modules of the native build: the program itself, "Kernel32" with the performance counter,
-// "WinMM" with its timer functions, and no other library; the test hooks hide any of them.
-#include "platform/native/hooks.h"
+// "WinMM" with its timer functions, and no other library; any of them can be hidden.
 #include "platform/native/native.h"
 
 #include <dlfcn.h>
@@ -137,14 +136,14 @@ FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR name)
     return NULL;
 }
 
-HOOKS_API void Hooks_HideLibrary(const char *library, int hidden)
+void Module_HideLibrary(const char *library, bool hidden)
 {
     int module = Module_ByName(library);
     if (module >= 0)
-        s_modules.hidden[module] = hidden != 0;
+        s_modules.hidden[module] = hidden;
 }
 
-HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int hidden)
+void Module_HideFunction(const char *library, const char *function, bool hidden)
 {
     int module = Module_ByName(library);
     if (module < 0 || !function || strlen(function) >= sizeof s_modules.hiddenFunctions[0].function)

@@ -1,7 +1,6 @@
 // Window classes and window records: registration, creation, destruction, the window
 // procedure call with its observer, styles and titles.
 #include "platform/native/gdi.h"
-#include "platform/native/hooks.h"
 #include "platform/native/native.h"
 
 #include <strings.h>
@@ -16,7 +15,7 @@ enum {
 static struct {
     NativeWindow windows[NATIVE_MAX_WINDOWS];
     NativeClass classes[NATIVE_MAX_CLASSES];
-    HooksObserver observer;
+    NativeObserver observer;
 } s_core;
 
 NativeWindow *Window_Record(HWND window)
@@ -322,62 +321,7 @@ LRESULT Window_SetTitle(NativeWindow *w, const char *text)
     return TRUE;
 }
 
-HOOKS_API void Hooks_SetObserver(HooksObserver observer)
+void Window_SetObserver(NativeObserver observer)
 {
     s_core.observer = observer;
-}
-
-HOOKS_API HWND Hooks_FindWindow(const char *className)
-{
-    int index = className ? Window_FindClass(className) : -1;
-    if (className && index < 0)
-        return NULL;
-    for (int i = 0; i < NATIVE_MAX_WINDOWS; i++) {
-        NativeWindow *w = &s_core.windows[i];
-        if (w->used && !w->destroyed && (index < 0 || w->classIndex == index))
-            return Window_Handle(w);
-    }
-    return NULL;
-}
-
-HOOKS_API int Hooks_GetClassInfo(const char *name, HooksClassInfo *info)
-{
-    int index = name ? Window_FindClass(name) : -1;
-    if (index < 0 || !info)
-        return 0;
-    const NativeClass *c = &s_core.classes[index];
-    info->style = c->style;
-    info->largeIcon = Icon_Side(c->icon);
-    info->smallIcon = Icon_Side(c->smallIcon);
-    info->blackBackground = c->background == (HBRUSH)GetStockObject(BLACK_BRUSH);
-    info->arrowCursor = c->cursor == LoadCursorA(0, IDC_ARROW);
-    return 1;
-}
-
-HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
-{
-    NativeWindow *w = Window_Record(window);
-    if (!w || !state)
-        return 0;
-    memset(state, 0, sizeof *state);
-    state->window = w->rect;
-    Window_ClientSize(w, &state->clientWidth, &state->clientHeight);
-    int x, y;
-    Window_ClientOrigin(w, &x, &y);
-    state->clientOrigin.x = x;
-    state->clientOrigin.y = y;
-    state->style = w->style;
-    state->visible = (w->style & WS_VISIBLE) != 0;
-    state->iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
-    state->maximized = (w->style & NATIVE_WS_MAXIMIZE) != 0;
-    state->focused = !w->destroyed && Focus_Keyboard() == window;
-    state->active = !w->destroyed && Focus_Active() == window;
-    state->destroyed = w->destroyed;
-    NativeClass *c = Window_Class(w->classIndex);
-    state->classRegistered = c && c->used;
-    snprintf(state->title, sizeof state->title, "%.*s", (int)sizeof state->title - 1, w->title);
-    state->cursorCount = Display_CursorCount();
-    Display_Screen(&state->screenWidth, &state->screenHeight);
-    state->virtualMode = Display_VirtualModeSet();
-    return 1;
 }

@@ -1,6 +1,7 @@
 // Test hooks of the native build: what a scripted core loaded with the program uses to watch
-// the window, inject real input, drive joysticks and the clock, and hide libraries. The
-// program exports these by name; a core declares them with this header.
+// the window, inject real input, drive joysticks and the clock, and hide libraries. The test
+// programs export these by name (the released program has none of them); a core declares
+// them with this header.
 #pragma once
 
 #include "platform/platform.h"
