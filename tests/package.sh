@@ -2,7 +2,8 @@
 # A release archive as a user meets it: made by scripts/package.sh, unpacked into an empty folder
 # (for win32 run in an empty Wine prefix), started on the fixture's display. Passes when the
 # window shows the stand-in core's test card; for linux also when Alt+Enter covers the screen
-# and gives the window back, and a missing display or core library ends it with one line.
+# and gives the window back, a missing display or core library ends it with one line, and the
+# program exports what a core may call and no test hook.
 # Usage: package.sh win32|linux STATE_DIR BUILD_DIR
 set -u
 KIND=$1 STATE_DIR=$2 BUILD_DIR=$3
@@ -67,6 +68,8 @@ if [ "$KIND" = linux ]; then
     error_case "a display that is not there" "cannot open the display" env DISPLAY=:4711 ./video-out
     mkdir "$work/alone" && cp video-out "$work/alone/"
     error_case "no core library" "libkernel.so" "$work/alone/video-out"
+    "$ROOT/tests/exports.sh" video-out "$ROOT/platform/native/exports.list" >"$work/exports" ||
+        failures+=("the program's exports: $(cat "$work/exports")")
 fi
 [ ${#failures[@]} -eq 0 ] && echo "the archive runs as it should: PASS" && exit 0
 printf '%s\n' "${failures[@]}"
