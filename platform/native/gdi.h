@@ -22,6 +22,6 @@ void Gdi_DeleteSurfaceDC(HDC dc);
 // device contexts: a frame must leave it where it found it.
 uint32_t Gdi_LiveObjects(void);
 
-// Test hook: the n-th creation of a device context, bitmap or palette from now on fails
+// The n-th creation of a device context, bitmap or palette from now on fails
 // (1: the next one); 0 switches it off.
 void Gdi_FailCreationAt(uint32_t n);

@@ -257,7 +257,7 @@ uint32_t Mouse_SdlButtons(void);
 
 // ---- display (display.cpp) ----
 
-// The desktop's size: the hook's, or SDL's display.
+// The desktop's size: the one set where no display tells it, or SDL's display's.
 void Display_Desktop(int *width, int *height);
 // The screen the program sees: the virtual mode while one is set, else the desktop.
 void Display_Screen(int *width, int *height);
