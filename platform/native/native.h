@@ -286,7 +286,7 @@ void System_Fail(const char *format, const char *detail) __attribute__((noreturn
 bool System_StartSdl(void);
 // Builds the process command line from argv as Wine does; the length written (cut to fit).
 size_t System_BuildCommandLine(int argc, const char *const *argv, char *out, size_t size);
-// Microseconds on the clock every time function reads (virtual once set so).
+// Microseconds on the clock every time function reads (the virtual clock once it is set).
 uint64_t Clock_Micros(void);
 // From now on every clock reads a virtual clock starting at startMicros, which Sleep
 // advances instead of waiting.
