@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Rendering benchmark: for every render mode 0-9, Render_Step with its paint, call by call,
 # natively and under Wine, at 640 x 400 and stretched to 800 x 600: median and 90th percentile
-# in milliseconds, then one summary row per mode (medians at 640 x 400). Builds nothing.
+# in milliseconds, then one summary row per mode (medians at 640 x 400). Then the floor: the same
+# frame composed from its planes into 32-bit pixels through plain lookup tables (the median of
+# the native runs' medians), and each mode's native median at 640 x 400 over it. Builds nothing.
 #
 #   bench/render.sh [build folder (default: build/ beside bench/)] [modes (default "0 ... 9")]
 #
@@ -44,7 +46,8 @@ fi
 
 [ -s "$report" ] || { echo "render: no figures at all" >&2; exit 1; }
 awk '
-  { for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+  { split("", v); for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+    if ("floor" in v) { if (v["platform"] == "native") floors[++nf] = v["floor"] + 0; next }
     key = v["mode"] " " v["platform"] " " v["size"]
     median[key] = v["median"]; p90[key] = v["p90"]; modes[v["mode"]] = 1 }
   END {
@@ -59,4 +62,12 @@ awk '
       printf "mode %s: native %s, wine %s\n", m, (n in median) ? sprintf("%.2f ms", median[n]) : "-",
              (w in median) ? sprintf("%.2f ms", median[w]) : "-"
     }
+    if (!nf) exit
+    for (i = 2; i <= nf; i++) for (j = i; j > 1 && floors[j - 1] > floors[j]; j--) {
+      t = floors[j]; floors[j] = floors[j - 1]; floors[j - 1] = t
+    }
+    floor = (floors[int((nf + 1) / 2)] + floors[int(nf / 2) + 1]) / 2
+    printf "floor: %.2f ms\n", floor
+    for (m = 0; m <= 9; m++) if ((m " native 640x400") in median)
+      printf "mode %s to floor: x%.1f\n", m, median[m " native 640x400"] / floor
   }' "$report"

@@ -8,6 +8,7 @@ set(FRONTEND_SOURCES
   input/keyboard_mouse.cpp
   input/joystick.cpp
   render/render.cpp
+  render/modes.cpp
   render/palette.cpp
   render/surfaces.cpp
   render/merge.cpp

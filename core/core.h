@@ -68,6 +68,7 @@ CORE_API void Mouse_KeyPress(uint32_t button);
 CORE_API void Mouse_KeyRelease(uint32_t button);
 
 // ---- Exported by the front-end (ordinals 1 to 9, in this order) ----
+// The renderer's six are declared for the front-end itself in render/render.h.
 
 // Builds the palette and the frame surfaces for the window (from WM_CREATE).
 CORE_API int Render_Initialize(HWND window);

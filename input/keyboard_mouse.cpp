@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "core/core.h"
 #include "input/input.h"
+#include "render/render.h"
 
 enum {
     INPUT_REPEAT_BIT = 0x40000000, // lParam: the key was already down

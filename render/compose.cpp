@@ -4,6 +4,7 @@
 #include "render/compose.h"
 #include "render/maskblt.h"
 #include "render/merge.h"
+#include "render/modes.h"
 
 enum {
     RENDER_ROP4_SOURCE_WHERE_MASK_0 = 0xCCAA0029, // background: source, foreground: dest
@@ -28,14 +29,16 @@ static void Render_PaintBorders(HDC dc, const RenderPlacement *p, int left, int 
                    bands[i].bottom - bands[i].top, 0, 0, 0, BLACKNESS);
 }
 
-void Render_Present(const RenderSurfaces *surfaces, HDC dc, int32_t mode,
-                    const RenderPlacement *p, uint16_t frameWidth, uint16_t frameHeight)
+void Render_Present(const RenderSurfaces *surfaces, HDC dc, int32_t mode, const RenderPlacement *p,
+                    uint16_t frameWidth, uint16_t frameHeight)
 {
     if (!Render_SurfacesComplete(surfaces, mode))
         return; // no frame to show: leave the window as it is
     int pictureWidth = frameWidth, pictureHeight = frameHeight;
+    // Either dimension suffices: a 640-wide client taller than 400 gets the picture 1:1 at
+    // the top, the rows below it left alone.
     bool matches = p->clientWidth == frameWidth || p->clientHeight == frameHeight;
-    if (matches && mode != 6) {
+    if (matches && !Render_GetMode(mode)->buffered) {
         Render_Compose(surfaces, dc, mode, frameWidth, frameHeight, p->offsetX, p->offsetY);
     } else {
         HDC buffer = CreateCompatibleDC(dc);
@@ -63,7 +66,7 @@ void Render_Present(const RenderSurfaces *surfaces, HDC dc, int32_t mode,
         Render_PaintBorders(dc, p, p->offsetX, p->offsetY, pictureWidth, pictureHeight);
 }
 
-// Modes 8 and 9: the mask applied with AND and OR blits, in true colour, so that every pixel
+// The mask applied with AND and OR blits, in true colour, so that every pixel
 // ends as exactly the text pixel under the mask's 1 bits and the graphics pixel elsewhere,
 // whatever the palette and whatever the target held. The surfaces are left as they were.
 static void Render_ComposeMasked(HDC target, HDC graphics, HDC text, HBITMAP mask, int width,
@@ -102,29 +105,33 @@ void Render_Compose(const RenderSurfaces *s, HDC target, int32_t mode, uint16_t 
     HDC text = CreateCompatibleDC(target);
     HGDIOBJ textDisplaced = SelectObject(text, s->text);
 
-    if (mode & 1) {
+    const RenderMode *row = Render_GetMode(mode);
+    if (row->fetch == RENDER_FETCH_PLANES) {
         Render_MergePlanes(graphics, 0, 0, width, height, &s->planes[0], 4, 0, 0);
         Render_MergePlanes(text, 0, 0, width, height, &s->planes[5], 3, 0, 0);
     }
-    switch (mode & ~1) {
-    case 2:
+    switch (row->composition) {
+    case RENDER_COMPOSE_MASKBLT:
         MaskBlt(target, x, y, width, height, graphics, 0, 0, s->mask, 0, 0,
                 RENDER_ROP4_SOURCE_WHERE_MASK_0);
         MaskBlt(target, x, y, width, height, text, 0, 0, s->mask, 0, 0,
                 RENDER_ROP4_SOURCE_WHERE_MASK_1);
         break;
-    case 4:
+    case RENDER_COMPOSE_EMULATED:
         Render_EmulatedMaskBlt(target, x, y, width, height, graphics, 0, 0, s->mask, 0, 0,
                                RENDER_ROP4_SOURCE_WHERE_MASK_0);
         Render_EmulatedMaskBlt(target, x, y, width, height, text, 0, 0, s->mask, 0, 0,
                                RENDER_ROP4_SOURCE_WHERE_MASK_1);
         break;
-    case 6:
+    case RENDER_COMPOSE_OR:
         BitBlt(target, x, y, width, height, graphics, 0, 0, SRCCOPY);
         BitBlt(target, x, y, width, height, text, 0, 0, SRCPAINT);
         break;
-    case 8:
+    case RENDER_COMPOSE_AND_OR:
         Render_ComposeMasked(target, graphics, text, s->mask, width, height, x, y);
+        break;
+    case RENDER_COMPOSE_NOTHING: // modes 0 and 1: the surfaces are filled but never shown
+    case RENDER_COMPOSE_PLACEHOLDER:
         break;
     }
 

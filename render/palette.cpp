@@ -1,5 +1,6 @@
 // Palette: the 24-entry logical palette mirroring the core's graphics and text palettes.
 #include "platform/platform.h"
+#include "render/modes.h"
 #include "render/palette.h"
 #include "render/placeholder.h"
 
@@ -39,7 +40,7 @@ void Render_UpdatePalette(HDC dc, HPALETTE palette, int32_t mode, const RenderSu
         entries[i] = Render_EntryFromCoreColor(i < 16 ? GDCPal_GetColor(graphics, (uint8_t)i)
                                                       : GDCPal_GetColor(text, (uint8_t)(i - 16)));
 
-    if (mode >= RENDER_PLACEHOLDER_MODES) {
+    if (Render_GetMode(mode)->composition == RENDER_COMPOSE_PLACEHOLDER) {
         // Stored as blue, green, red: the tile's red shades are blue ones here.
         uint8_t colors[RENDER_PLACEHOLDER_COLOR_BYTES];
         Render_GetPlaceholderColors(colors);

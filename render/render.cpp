@@ -1,8 +1,10 @@
 // Renderer front: window creation, per-frame step, paint, resize and shutdown, by render mode.
 // It owns the renderer's state and hands each piece what it needs as arguments.
 #include "platform/platform.h"
+#include "core/core.h"
 #include "render/compose.h"
 #include "render/fullscreen.h"
+#include "render/modes.h"
 #include "render/palette.h"
 #include "render/placeholder.h"
 #include "render/render.h"
@@ -56,7 +58,7 @@ CORE_API int Render_Initialize(HWND window)
     s_render.palette = palette;
     Render_LogCaps(GetDeviceCaps(dc, RASTERCAPS));
 
-    if (s_render.mode >= RENDER_PLACEHOLDER_MODES)
+    if (Render_GetMode(s_render.mode)->fetch == RENDER_FETCH_NONE)
         return 0;
     // None on the first call; no leak on a later one.
     Render_DestroySurfaces(&s_render.surfaces, s_render.mode);
@@ -77,7 +79,7 @@ CORE_API BOOL Render_Paint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (s_render.mode < RENDER_PLACEHOLDER_MODES) {
+    if (Render_GetMode(s_render.mode)->composition != RENDER_COMPOSE_PLACEHOLDER) {
         int32_t x, y;
         Render_GetPictureOffset(&x, &y);
         RenderPlacement placement = {s_render.clientWidth, s_render.clientHeight, (int16_t)x,
@@ -98,7 +100,7 @@ CORE_API BOOL Render_Paint(HWND window)
 CORE_API int Render_Shutdown(HWND window)
 {
     (void)window;
-    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
+    if (Render_GetMode(s_render.mode)->fetch != RENDER_FETCH_NONE)
         return Render_DestroySurfaces(&s_render.surfaces, s_render.mode);
     return 0;
 }
@@ -107,7 +109,7 @@ CORE_API BOOL Render_Step(HWND window)
 {
     if (GDCGraph_IsPaletteChanged())
         Render_UpdatePalette(GetDC(window), s_render.palette, s_render.mode, &s_render.surfaces);
-    if (s_render.mode < RENDER_PLACEHOLDER_MODES)
+    if (Render_GetMode(s_render.mode)->fetch != RENDER_FETCH_NONE)
         Render_FetchFrame(&s_render.surfaces, s_render.mode);
     // Painted before this returns, so each frame is on screen before the pacing sleep.
     return RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);

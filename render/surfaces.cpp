@@ -1,12 +1,13 @@
 // Frame surfaces: made once for the render mode, refilled from the core every frame.
 #include "platform/platform.h"
+#include "render/modes.h"
 #include "render/surfaces.h"
 
 bool Render_SurfacesComplete(const RenderSurfaces *s, int32_t mode)
 {
     if (!s->graphics || !s->text || !s->mask)
         return false;
-    if (mode & 1) {
+    if (Render_GetMode(mode)->fetch == RENDER_FETCH_PLANES) {
         for (int k = 0; k < 8; k++)
             if (!s->planes[k])
                 return false;
@@ -32,11 +33,12 @@ int32_t Render_CreateSurfaces(RenderSurfaces *s, HDC dc, int32_t mode, uint16_t 
     info.header.biHeight = -(LONG)height; // rows run top-down
     info.header.biPlanes = 1;
     info.header.biBitCount = 4;
-    if (mode >= RENDER_PLACEHOLDER_MODES)
+    RenderFetch fetch = Render_GetMode(mode)->fetch;
+    if (fetch == RENDER_FETCH_NONE)
         return -1;
 
     const BITMAPINFO *bitmapInfo = (const BITMAPINFO *)&info;
-    if (mode & 1) {
+    if (fetch == RENDER_FETCH_PLANES) {
         for (int k = 0; k < 8; k++)
             s->planes[k] = CreateBitmap(width, height, 1, 1, 0);
         s->graphics =
@@ -72,7 +74,7 @@ void Render_FetchFrame(const RenderSurfaces *s, int32_t mode)
 {
     if (!Render_SurfacesComplete(s, mode))
         return; // the core must not be handed null surfaces
-    if (mode & 1) {
+    if (Render_GetMode(mode)->fetch == RENDER_FETCH_PLANES) {
         uint8_t *first = 0;
         uint8_t *second = 0;
         GDC_RenderBuffer(&first, &second);
@@ -93,7 +95,7 @@ BOOL Render_DestroySurfaces(RenderSurfaces *s, int32_t mode)
         DeleteObject(s->graphics);
     if (s->text)
         DeleteObject(s->text);
-    if (mode & 1) {
+    if (Render_GetMode(mode)->fetch == RENDER_FETCH_PLANES) {
         // The priority mask is plane 4 itself: deleted once, here.
         for (int k = 0; k < 8; k++)
             result = s->planes[k] ? DeleteObject(s->planes[k]) : 0;

@@ -5,12 +5,8 @@
 
 #include "core/core.h"
 
-enum {
-    RENDER_PLACEHOLDER_MODES = 10 // modes from here on have no surfaces and show the placeholder
-};
-
-// Three DIB sections, and in odd modes eight monochrome planes of which plane 4 is the
-// priority mask.
+// Three DIB sections, and in the modes fetching planes eight monochrome planes of which plane 4
+// is the priority mask.
 typedef struct {
     HBITMAP graphics;
     uint8_t *graphicsBits;
@@ -21,12 +17,12 @@ typedef struct {
     HBITMAP planes[8];
 } RenderSurfaces;
 
-// Creates the set for a mode below 10 in the context's palette: 0, or non-zero (logged, and
-// nothing kept) when any object could not be made; -1 for a placeholder mode.
+// Creates the set for the mode in the context's palette: 0, or non-zero (logged, and nothing
+// kept) when any object could not be made; -1 for a mode that fetches nothing.
 int32_t Render_CreateSurfaces(RenderSurfaces *surfaces, HDC dc, int32_t mode, uint16_t width,
                               uint16_t height);
 
-// Fills the set with the core's current frame, as planes (odd modes) or in place (even).
+// Fills the set with the core's current frame, as planes or in place, as the mode fetches.
 void Render_FetchFrame(const RenderSurfaces *surfaces, int32_t mode);
 
 // Deletes the set and forgets its handles; the result of the last deletion.

@@ -46,6 +46,9 @@ void Probe_Activate(HWND window, bool away);
 void Probe_SetKeyState(uint8_t vk, bool down);
 // A real key going down or up, as the keyboard gives it.
 void Probe_Key(uint8_t vk, bool up);
+// A real key by its USB usage code (SDL's scancode) going down or up; false where the platform
+// takes no such code.
+bool Probe_KeyUsage(uint16_t usage, bool up);
 // Real pointer input: a move to client position (x, y), also outside the client, with the
 // button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move.
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);

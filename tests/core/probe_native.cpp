@@ -90,6 +90,12 @@ void Probe_Key(uint8_t vk, bool up)
     Hooks_KeyVk(vk, !up);
 }
 
+bool Probe_KeyUsage(uint16_t usage, bool up)
+{
+    Hooks_Key(usage, !up, 0);
+    return true;
+}
+
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
     if (!(buttons & PROBE_STAY))

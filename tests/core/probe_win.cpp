@@ -121,6 +121,11 @@ void Probe_Key(uint8_t vk, bool up)
     SendInput(1, &input, sizeof input);
 }
 
+bool Probe_KeyUsage(uint16_t, bool)
+{
+    return false; // keys come by virtual key or scan code here
+}
+
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
     POINT at = {x, y};
