@@ -240,6 +240,11 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
                      int dh, const GdiView *src, const GdiDC *srcDC, const GdiRect *svis, int sx,
                      int sy, int sw, int sh, uint8_t rop);
 
+// A mirrored stretch (the extents' signs differ) whose source leaves its bitmap of `size`
+// pixels along one axis: the source clipped to the bitmap and the destination cut on the same
+// side in proportion, as the platform does. False when nothing of the source is left.
+bool Gdi_TrimMirrored(int *d, int *dextent, int *s, int *sextent, int size);
+
 // A fast row function for the pair of formats and operation, or null: it writes n pixels at
 // (dx, row d) from (sx, row s) with the conversion's tables.
 typedef void (*GdiFastRow)(uint8_t *d, int dx, const uint8_t *s, int sx, int n,
