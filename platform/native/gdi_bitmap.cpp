@@ -131,19 +131,31 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
     return true;
 }
 
+// Bitmap depths: what CreateBitmap rounds planes x bits up to.
+static const uint8_t GDI_DEPTHS[] = {1, 4, 8, 16, 24, 32};
+
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *bits)
 {
     // A zero side gives the default bitmap whatever the rest; negative sides fail; planes
-    // times bits is the depth, rounded up. This GDI keeps every depth above one bit as 32.
+    // times bits is the depth, rounded up. Only depths of one bit and the display's 32 are
+    // drawn; the others are kept (SetBitmapBits) but a device context refuses them.
     if (!width || !height)
         return Gdi_DefaultBitmap();
     uint64_t depth = (uint64_t)planes * bitsPerPixel;
     if (width < 0 || height < 0 || depth > 32)
         return 0;
-    GdiBitmap *b = Gdi_NewBitmap(width, height, depth <= 1 ? 1 : 32, false);
-    if (b && bits && b->bpp == (int)depth)
+    int bpp = 1;
+    for (int i = 0; GDI_DEPTHS[i] < depth; i++)
+        bpp = GDI_DEPTHS[i + 1];
+    GdiBitmap *b = Gdi_NewBitmap(width, height, bpp, false);
+    if (b && bits)
         memcpy(b->bits, bits, (size_t)b->stride * b->height);
     return (HBITMAP)Gdi_Register(GDI_BITMAP, b, true);
+}
+
+bool Gdi_Drawable(const GdiBitmap *bitmap)
+{
+    return bitmap->dib || bitmap->bpp == 1 || bitmap->bpp == 32;
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC handle, int width, int height)

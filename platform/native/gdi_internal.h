@@ -89,6 +89,10 @@ typedef struct {
     RGBQUAD table[256];
 } GdiFormat;
 
+// Whether a device context can draw into the bitmap: DIB sections and DDBs of one bit or
+// the display's 32.
+bool Gdi_Drawable(const GdiBitmap *bitmap);
+
 // Reads a BITMAPINFO (info or core header) and its colours: DIB_RGB_COLORS entries, or
 // DIB_PAL_COLORS indices into the DC's palette. False for what this GDI cannot draw.
 bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat *format);

@@ -77,7 +77,8 @@ class Table {
         const std::string &verb = w[0];
         if (verb == "dib" || verb == "ddb" || verb == "dc")
             return Make(w);
-        if (verb == "CreateBitmap" || verb == "GetStockObject" || verb == "CreateDIBSection")
+        if (verb == "CreateBitmap" || verb == "GetStockObject" || verb == "CreateDIBSection" ||
+            verb == "CreateCompatibleBitmap")
             return Create(w);
         if (verb == "desc" || verb == "data" || verb == "planes" || verb == "stale" ||
             verb.find("Blt") != std::string::npos)
@@ -161,7 +162,9 @@ class Table {
         }
         if (p.bitmap)
             p.displaced = SelectObject(p.dc, p.bitmap);
-        return p.bitmap ? "made" : w[0] == "dc" ? "" : "null";
+        if (w[0] == "dc")
+            return "";
+        return !p.bitmap ? "null" : p.displaced ? "made" : "made, not selected";
     }
 
     std::string Create(const Words &w)
@@ -172,10 +175,19 @@ class Table {
                                 (UINT)Number(w[4]), 0);
         else if (w[0] == "GetStockObject")
             made = GetStockObject((int)Number(w[1]));
+        else if (w[0] == "CreateCompatibleBitmap")
+            made = CreateCompatibleBitmap(DC(w[1]), (int)Number(w[2]), (int)Number(w[3]));
         else {
             Info info;
             Info_Set(&info, w, 1);
             info.header.biPlanes = (WORD)Number(w[4]);
+            info.header.biSize = w.size() > 5 ? (DWORD)Number(w[5]) : info.header.biSize;
+            if (info.header.biSize < sizeof info.header) { // a core header of that size
+                const BITMAPCOREHEADER core = {info.header.biSize, (WORD)info.header.biWidth,
+                                               (WORD)info.header.biHeight, 1,
+                                               info.header.biBitCount};
+                memcpy(&info, &core, sizeof core);
+            }
             void *bits = 0;
             made = CreateDIBSection(0, (const BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
         }
