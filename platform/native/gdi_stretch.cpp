@@ -88,9 +88,9 @@ bool Gdi_TrimMirrored(int *d, int *dextent, int *s, int *sextent, int size)
     dlo += cutLo * to / from, dhi -= cutHi * to / from;
     if (dlo >= dhi)
         return false;
-    *s = (int)(*sextent > 0 ? slo : shi - 1),
+    *s = (int)(*sextent > 0 ? slo : shi - 1);
     *sextent = (int)(*sextent > 0 ? shi - slo : slo - shi);
-    *d = (int)(*dextent > 0 ? dlo : dhi - 1),
+    *d = (int)(*dextent > 0 ? dlo : dhi - 1);
     *dextent = (int)(*dextent > 0 ? dhi - dlo : dlo - dhi);
     return true;
 }
