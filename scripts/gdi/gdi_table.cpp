@@ -338,14 +338,14 @@ class Table {
 // `rest=v` words, in hex.
 std::string ExpandPixels(const std::string &got, const std::string &expect)
 {
-    std::istringstream in(got), spec(expect);
+    std::istringstream in(got), wanted(expect);
     std::vector<std::string> values;
     for (std::string v; in >> v;)
         values.push_back(v);
     std::vector<std::string> want(values.size(), "");
     std::string rest, word;
     char hex[16];
-    while (spec >> word) {
+    while (wanted >> word) {
         size_t eq = word.find('=');
         std::string where = word.substr(0, eq), value = word.substr(eq + 1);
         if (where == "rest") {
