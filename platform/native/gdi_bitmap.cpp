@@ -4,9 +4,11 @@
 #include <stdlib.h>
 
 enum {
-    GDI_MAX_SIDE = 0x7FFF,
-    GDI_SPARES = 4,            // freed pixel buffers kept for the next bitmap of their size
-    GDI_SPARE_MIN = 64 * 1024, // smaller ones go straight back to the allocator
+    GDI_MAX_SIDE = 0x7FFF,         // DIB sections and compatible bitmaps
+    GDI_MAX_DDB_WIDTH = 0x7FFFFFF, // CreateBitmap: wider fails, as the platform's does
+    GDI_MAX_DDB_BYTES = 1 << 28,   // ... and so do bitmaps of more memory than this
+    GDI_SPARES = 4,                // freed pixel buffers kept for the next bitmap of their size
+    GDI_SPARE_MIN = 64 * 1024,     // smaller ones go straight back to the allocator
 };
 
 static struct {
@@ -47,15 +49,19 @@ static int Gdi_Side(int length)
 // A zeroed bitmap of the given format, not yet registered; null when out of memory.
 static GdiBitmap *Gdi_NewBitmap(int width, int height, int bpp, bool dib)
 {
-    if (width <= 0 || height <= 0 || width > GDI_MAX_SIDE || height > GDI_MAX_SIDE)
+    int limit = dib ? GDI_MAX_SIDE : GDI_MAX_DDB_WIDTH;
+    if (width <= 0 || height <= 0 || width > limit || height > limit)
+        return 0;
+    // DIB rows end on a 4-byte boundary, DDB rows (as SetBitmapBits takes them) on 2 bytes.
+    int align = dib ? 32 : 16;
+    int64_t stride = ((int64_t)width * bpp + align - 1) / align * (align / 8);
+    if (stride * height > GDI_MAX_DDB_BYTES)
         return 0;
     GdiBitmap *b = (GdiBitmap *)calloc(1, sizeof(GdiBitmap));
     if (!b)
         return 0;
     b->width = width, b->height = height, b->bpp = bpp, b->dib = dib;
-    // DIB rows end on a 4-byte boundary, DDB rows (as SetBitmapBits takes them) on 2 bytes.
-    int align = dib ? 32 : 16;
-    b->stride = (width * bpp + align - 1) / align * (align / 8);
+    b->stride = (int)stride;
     b->bits = Gdi_AllocBits((size_t)b->stride * height);
     if (!b->bits) {
         free(b);
@@ -76,10 +82,14 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
         const BITMAPCOREHEADER *core = (const BITMAPCOREHEADER *)info;
         format->width = core->bcWidth, format->height = core->bcHeight;
         format->bpp = core->bcBitCount;
+        if (core->bcPlanes != 1)
+            return false;
         colors = (const uint8_t *)info + core->bcSize;
     } else {
         if (h->biSize < sizeof(BITMAPINFOHEADER) || h->biCompression != BI_RGB)
             return false;
+        if (h->biPlanes != 1)
+            return false; // descriptions of more than one plane are refused
         format->width = h->biWidth, format->height = h->biHeight, format->bpp = h->biBitCount;
         format->colors = (int)h->biClrUsed;
         colors = (const uint8_t *)info + h->biSize;
@@ -121,16 +131,31 @@ bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat
     return true;
 }
 
+// Bitmap depths: what CreateBitmap rounds planes x bits up to.
+static const uint8_t GDI_DEPTHS[] = {1, 4, 8, 16, 24, 32};
+
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *bits)
 {
-    if (planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 32))
-        return 0;
+    // A zero side gives the default bitmap whatever the rest; negative sides fail; planes
+    // times bits is the depth, rounded up. Only depths of one bit and the display's 32 are
+    // drawn; the others are kept (SetBitmapBits) but a device context refuses them.
     if (!width || !height)
         return Gdi_DefaultBitmap();
-    GdiBitmap *b = Gdi_NewBitmap(Gdi_Side(width), Gdi_Side(height), (int)bitsPerPixel, false);
+    uint64_t depth = (uint64_t)planes * bitsPerPixel;
+    if (width < 0 || height < 0 || depth > 32)
+        return 0;
+    int bpp = 1;
+    for (int i = 0; GDI_DEPTHS[i] < depth; i++)
+        bpp = GDI_DEPTHS[i + 1];
+    GdiBitmap *b = Gdi_NewBitmap(width, height, bpp, false);
     if (b && bits)
         memcpy(b->bits, bits, (size_t)b->stride * b->height);
     return (HBITMAP)Gdi_Register(GDI_BITMAP, b, true);
+}
+
+bool Gdi_Drawable(const GdiBitmap *bitmap)
+{
+    return bitmap->dib || bitmap->bpp == 1 || bitmap->bpp == 32;
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC handle, int width, int height)
@@ -213,12 +238,18 @@ static GdiBitmap *Gdi_TableBitmap(HDC handle)
 
 UINT WINAPI GetDIBColorTable(HDC handle, UINT start, UINT count, RGBQUAD *colors)
 {
-    GdiBitmap *b = Gdi_TableBitmap(handle);
-    if (!b || !colors || start >= (UINT)b->colors)
+    GdiDC *dc = Gdi_GetDC(handle);
+    const GdiBitmap *held =
+        dc && !dc->surface ? (const GdiBitmap *)Gdi_Lookup(dc->bitmap, GDI_BITMAP) : 0;
+    // A monochrome DDB answers with black and white, the colours its bits stand for.
+    const GdiBitmap *b = held && !held->dib && held->bpp == 1 ? held : Gdi_TableBitmap(handle);
+    const RGBQUAD *table = b && !b->dib ? Gdi_MonoTable() : b ? b->table : 0;
+    UINT entries = b && !b->dib ? 2 : b ? (UINT)b->colors : 0;
+    if (!table || !colors || start >= entries)
         return 0;
-    if (count > b->colors - start)
-        count = b->colors - start;
-    memcpy(colors, &b->table[start], count * sizeof(RGBQUAD));
+    if (count > entries - start)
+        count = entries - start;
+    memcpy(colors, &table[start], count * sizeof(RGBQUAD));
     return count;
 }
 

@@ -88,6 +88,10 @@ BOOL Gdi_BlitViews(const GdiView *dv, GdiDC *dstDC, int x, int y, int width, int
         rop = Gdi_HollowRop(rop);
     if (rop == 0xAA)
         return TRUE; // the destination as it is
+    bool stretch = Gdi_RopUsesSource(rop) && (width != sw || height != sh);
+    if (stretch && (!Gdi_TrimMirrored(&x, &width, &sx, &sw, sv->width) ||
+                    !Gdi_TrimMirrored(&y, &height, &sy, &sh, sv->height)))
+        return TRUE; // nothing of the source is left
     GdiRect dvis = Gdi_Bounds(x, y, width, height);
     bool visible = width && height && Gdi_ClipToView(&dvis, dv);
     if (!Gdi_RopUsesSource(rop)) {
@@ -149,6 +153,17 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
                        int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
 {
+    const int64_t all[] = {x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight};
+    if (!Gdi_Reasonable(8, all))
+        return FALSE;
+    // Nothing mirrored, yet extents negative: the spans reach back from the origins
+    // themselves, x + width .. x - 1. (Mirrored on either axis, every negative extent
+    // reaches back from one past its origin.)
+    bool mirrored = (width < 0) != (sourceWidth < 0) || (height < 0) != (sourceHeight < 0);
+    if (!mirrored && width < 0)
+        x += width, width = -width, sourceX += sourceWidth, sourceWidth = -sourceWidth;
+    if (!mirrored && height < 0)
+        y += height, height = -height, sourceY += sourceHeight, sourceHeight = -sourceHeight;
     return Gdi_Blit(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight,
                     (uint8_t)(rop >> 16));
 }

@@ -52,7 +52,7 @@ bool Gdi_ViewOf(GdiDC *dc, GdiView *view)
         return true;
     }
     GdiBitmap *b = (GdiBitmap *)Gdi_Lookup(dc->bitmap, GDI_BITMAP);
-    if (!b)
+    if (!b || !Gdi_Drawable(b))
         return false;
     view->top = b->bottomUp ? b->bits + (ptrdiff_t)(b->height - 1) * b->stride : b->bits;
     view->pitch = b->bottomUp ? -(ptrdiff_t)b->stride : b->stride;
@@ -92,8 +92,8 @@ BOOL WINAPI DeleteDC(HDC handle)
 static HGDIOBJ Gdi_SelectBitmap(HDC handle, GdiDC *dc, HBITMAP bitmap)
 {
     GdiBitmap *b = (GdiBitmap *)Gdi_Lookup(bitmap, GDI_BITMAP);
-    if (!b || dc->surface || (b->owner && b->owner != handle) || b->doomed)
-        return 0; // one device context at a time
+    if (!b || dc->surface || (b->owner && b->owner != handle) || b->doomed || !Gdi_Drawable(b))
+        return 0; // one device context at a time, of the display's depth
     HBITMAP previous = dc->bitmap;
     if (previous == bitmap)
         return previous;

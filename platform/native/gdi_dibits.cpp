@@ -17,11 +17,13 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void 
     GdiView dst;
     if (!Gdi_ViewOf(&holder, &dst))
         return 0;
-    // Lines past the description's last: bottom-up descriptions end there, top-down ones
-    // do not (their block moves up and out of the bitmap). Lines from past the end: none
-    // drawn, all counted.
+    // No more lines than the description has: bottom-up descriptions end at their last,
+    // top-down ones take the count from their top (their block moves up and out of the
+    // bitmap). Lines from past the end: none drawn, all counted.
     int height = format.height < 0 ? -format.height : format.height;
-    if (start >= (UINT)height || lines > 0x7FFF)
+    if (lines > (UINT)height)
+        lines = (UINT)height;
+    if (start >= (UINT)height || !lines)
         return (int)lines;
     if (format.height > 0 && lines > (UINT)height - start)
         lines = (UINT)height - start;
@@ -41,6 +43,10 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void 
     }
     GdiConvert c;
     Gdi_PrepareConvert(&c, &src, 0, &dst, &holder);
+    // Without a device context a two-colour description goes onto a monochrome DDB by index,
+    // whatever its colours: entry 0 white, entry 1 black.
+    if (!d && dst.mono && src.bpp == 1)
+        c.identity = false, c.lut[0] = 1, c.lut[1] = 0;
     int n = format.width < dst.width ? format.width : dst.width;
     uint32_t *values = Gdi_Scratch(0, n);
     for (int i = 0; values && i < (int)lines; i++) {

@@ -89,6 +89,10 @@ typedef struct {
     RGBQUAD table[256];
 } GdiFormat;
 
+// Whether a device context can draw into the bitmap: DIB sections and DDBs of one bit or
+// the display's 32.
+bool Gdi_Drawable(const GdiBitmap *bitmap);
+
 // Reads a BITMAPINFO (info or core header) and its colours: DIB_RGB_COLORS entries, or
 // DIB_PAL_COLORS indices into the DC's palette. False for what this GDI cannot draw.
 bool Gdi_ReadInfo(const BITMAPINFO *info, UINT usage, const GdiDC *dc, GdiFormat *format);
@@ -239,6 +243,11 @@ void Gdi_CopyRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *d, const GdiV
 void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int dx, int dy, int dw,
                      int dh, const GdiView *src, const GdiDC *srcDC, const GdiRect *svis, int sx,
                      int sy, int sw, int sh, uint8_t rop);
+
+// A mirrored stretch (the extents' signs differ) whose source leaves its bitmap of `size`
+// pixels along one axis: the source clipped to the bitmap and the destination cut on the same
+// side in proportion, as the platform does. False when nothing of the source is left.
+bool Gdi_TrimMirrored(int *d, int *dextent, int *s, int *sextent, int size);
 
 // A fast row function for the pair of formats and operation, or null: it writes n pixels at
 // (dx, row d) from (sx, row s) with the conversion's tables.

@@ -47,13 +47,10 @@ static void Gdi_MaskPixels(const GdiView *mask, const GdiDC *dc, const GdiView *
     for (int i = 0; i < 2; i++) {
         COLORREF color = mask->mono ? (i ? 0xFFFFFF : 0) : Gdi_EntryColor(&mask->table[i]);
         pixels[i] = Gdi_BrushPixel(dc, dst, color);
+        // White selects all four bytes of a 32-bit pixel: the fourth comes with the rest.
+        if (dst->bpp == 32 && pixels[i] == 0xFFFFFF)
+            pixels[i] = 0xFFFFFFFF;
     }
-}
-
-static inline int Gdi_Wrap(int v, int n)
-{
-    v %= n;
-    return v < 0 ? v + n : v;
 }
 
 // The composition's case: 0xCCAA0029 or 0xAACC0020 into 32 bits, every rectangle inside its
@@ -145,6 +142,12 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     const int64_t all[] = {x, y, width, height, sourceX, sourceY, maskX, maskY};
     if (!Gdi_Reasonable(8, all))
         return FALSE;
+    // Equal operations need no mask, which is then not even looked at; different ones need
+    // a source device context, and a mask covering the whole rectangle where there is one.
+    if (fore == back)
+        return Gdi_Blit(dest, x, y, width, height, source, sourceX, sourceY, width, height, fore);
+    if (!source)
+        return FALSE;
     if (!mask)
         return Gdi_Blit(dest, x, y, width, height, source, sourceX, sourceY, width, height, fore);
     GdiDC *d = Gdi_GetDC(dest);
@@ -152,7 +155,8 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     bool usesSource = Gdi_RopUsesSource(fore) || Gdi_RopUsesSource(back);
     GdiDC *s = Gdi_GetDC(source);
     GdiView dv, sv, mv;
-    if (!d || !m || m->bpp != 1 || (usesSource && !s))
+    if (!d || !m || m->bpp != 1 || (usesSource && !s) || maskX < 0 || maskY < 0 ||
+        maskX + abs(width) > m->width || maskY + abs(height) > m->height)
         return FALSE;
     if (!Gdi_ViewOf(d, &dv))
         return TRUE;
@@ -200,12 +204,12 @@ BOOL WINAPI MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     h = fore2.height < h ? fore2.height : h;
     uint32_t *fv = Gdi_Scratch(0, w), *bv = Gdi_Scratch(1, w);
     for (int j = 0; fv && bv && j < h; j++) {
-        const uint8_t *mrow = mv.top + Gdi_Wrap(j + maskY, mv.height) * mv.pitch;
+        const uint8_t *mrow = mv.top + (j + maskY) * mv.pitch;
         uint8_t *frow = fore2.top + j * fore2.pitch;
         Gdi_UnpackRow(frow, fore2.bpp, 0, w, fv);
         Gdi_UnpackRow(back1.top + j * back1.pitch, back1.bpp, 0, w, bv);
         for (int i = 0; i < w; i++) {
-            uint32_t p = pattern[Gdi_GetPixel(mrow, 1, Gdi_Wrap(i + maskX, mv.width))];
+            uint32_t p = pattern[Gdi_GetPixel(mrow, 1, i + maskX)];
             fv[i] = (fv[i] & p) | (bv[i] & ~p);
         }
         Gdi_PackRow(frow, fore2.bpp, 0, w, fv);

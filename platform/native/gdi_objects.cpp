@@ -3,20 +3,25 @@
 
 #include <stdlib.h>
 
-// A handle is 0x40000000 | slot << 12 | generation << 4 | kind: never a valid pointer to
-// dereference, and a stale or made-up value fails the slot, generation or kind check.
+// A handle is 0x40000000 | slot << 12 | generation << 4 | kind, with the generation's higher
+// bits from bit 32 where pointers are that wide: never a valid pointer to dereference, and a
+// stale or made-up value fails the slot, generation or kind check. Freed slots wait in a queue
+// and come back oldest first, only once enough wait, so a deleted handle stays dead for
+// millions of creations rather than coming back to life as another object.
 enum {
     GDI_HANDLE_TAG = 0x40000000,
     GDI_MAX_SLOTS = 0x3FFFF,
-    GDI_STOCK_SLOTS = 16, // stock ids 0..15 of GetStockObject; slot 16: the default bitmap
+    GDI_STOCK_SLOTS = 16,    // stock ids 0..15 of GetStockObject; slot 16: the default bitmap
+    GDI_DEFAULT_BITMAP = 21, // GetStockObject's id of the default 1 x 1 monochrome bitmap
+    GDI_QUARANTINE = 1024,   // freed slots that wait before the oldest is reused
 };
 
 typedef struct {
     void *object;
     uint8_t kind;
-    uint8_t generation;
     bool stock;
     bool counted; // in Gdi_LiveObjects
+    uint32_t generation;
     uint32_t nextFree;
 } GdiSlot;
 
@@ -24,12 +29,17 @@ static struct {
     GdiSlot *slots;
     uint32_t capacity;
     uint32_t used;     // slots ever handed out
-    uint32_t freeHead; // 1 + the first free slot, or 0
+    uint32_t freeHead; // 1 + the oldest free slot, or 0
+    uint32_t freeTail; // 1 + the newest free slot, or 0
+    uint32_t freeCount;
     uint32_t live;
     uint32_t failIn; // counted creations until the one that fails; 0: none fails
     HGDIOBJ stock[GDI_STOCK_SLOTS + 1];
     bool stockMade;
 } s_objects;
+
+// The generation bits a handle can carry.
+static const uint32_t GDI_GENERATION_MASK = sizeof(uintptr_t) > 4 ? 0xFFFFFFFFu : 0xFFu;
 
 // The 20 colours of the default palette.
 static const PALETTEENTRY GDI_DEFAULT_PALETTE[20] = {
@@ -59,12 +69,19 @@ static void Gdi_Destroy(int kind, void *object)
 
 static uint32_t Gdi_HandleSlot(const void *handle, uint32_t *generation, uint32_t *kind)
 {
-    uintptr_t v = (uintptr_t)handle;
-    if ((v & ~(uintptr_t)0x3FFFFFFF) != GDI_HANDLE_TAG)
+    uint64_t v = (uintptr_t)handle;
+    if ((v & 0xC0000000u) != GDI_HANDLE_TAG)
         return UINT32_MAX;
     *kind = v & 0xF;
-    *generation = (v >> 4) & 0xFF;
+    *generation = (uint32_t)((v >> 4) & 0xFF) | (uint32_t)((v >> 32) << 8);
     return (uint32_t)(v >> 12) & GDI_MAX_SLOTS;
+}
+
+static void *Gdi_Handle(uint32_t slot, uint32_t generation, uint32_t kind)
+{
+    uint64_t high = (uint64_t)(generation >> 8) << 32;
+    return (void *)(uintptr_t)(high | GDI_HANDLE_TAG | slot << 12 | (generation & 0xFF) << 4 |
+                               kind);
 }
 
 static GdiSlot *Gdi_Slot(const void *handle)
@@ -79,39 +96,52 @@ static GdiSlot *Gdi_Slot(const void *handle)
     return entry;
 }
 
+// A slot for a new object: the oldest freed one once enough wait, else a new one (or, when
+// the table is full, the oldest freed one all the same). UINT32_MAX when there is none.
+static uint32_t Gdi_TakeSlot(void)
+{
+    bool full = s_objects.used == GDI_MAX_SLOTS;
+    if (s_objects.freeHead && (s_objects.freeCount > GDI_QUARANTINE || full)) {
+        uint32_t slot = s_objects.freeHead - 1;
+        s_objects.freeHead = s_objects.slots[slot].nextFree;
+        if (!s_objects.freeHead)
+            s_objects.freeTail = 0;
+        s_objects.freeCount--;
+        return slot;
+    }
+    if (full)
+        return UINT32_MAX;
+    if (s_objects.used == s_objects.capacity) {
+        uint32_t capacity = s_objects.capacity ? 2 * s_objects.capacity : 256;
+        capacity = capacity > GDI_MAX_SLOTS ? (uint32_t)GDI_MAX_SLOTS : capacity;
+        GdiSlot *grown = (GdiSlot *)realloc(s_objects.slots, capacity * sizeof(GdiSlot));
+        if (!grown)
+            return UINT32_MAX;
+        s_objects.slots = grown;
+        s_objects.capacity = capacity;
+    }
+    s_objects.slots[s_objects.used].generation = 0;
+    return s_objects.used++;
+}
+
 static void *Gdi_Add(GdiKind kind, void *object, bool counted, bool stock)
 {
     if (!object)
         return 0;
-    uint32_t slot;
-    if (s_objects.freeHead) {
-        slot = s_objects.freeHead - 1;
-        s_objects.freeHead = s_objects.slots[slot].nextFree;
-    } else {
-        if (s_objects.used == s_objects.capacity) {
-            uint32_t capacity = s_objects.capacity ? 2 * s_objects.capacity : 256;
-            GdiSlot *grown = capacity > GDI_MAX_SLOTS
-                                 ? 0
-                                 : (GdiSlot *)realloc(s_objects.slots, capacity * sizeof(GdiSlot));
-            if (!grown) {
-                Gdi_Destroy(kind, object);
-                return 0;
-            }
-            s_objects.slots = grown;
-            s_objects.capacity = capacity;
-        }
-        slot = s_objects.used++;
-        s_objects.slots[slot].generation = 0;
+    uint32_t slot = Gdi_TakeSlot();
+    if (slot == UINT32_MAX) {
+        Gdi_Destroy(kind, object);
+        return 0;
     }
     GdiSlot *entry = &s_objects.slots[slot];
     entry->object = object;
     entry->kind = (uint8_t)kind;
-    entry->generation = (uint8_t)(entry->generation + 1);
+    entry->generation = (entry->generation + 1) & GDI_GENERATION_MASK;
     entry->stock = stock;
     entry->counted = counted;
     if (counted)
         s_objects.live++;
-    return (void *)(uintptr_t)(GDI_HANDLE_TAG | slot << 12 | entry->generation << 4 | kind);
+    return Gdi_Handle(slot, entry->generation, kind);
 }
 
 static void Gdi_MakeStock(void)
@@ -185,8 +215,13 @@ void Gdi_Unregister(const void *handle)
         s_objects.live--;
     uint32_t generation, kind;
     uint32_t slot = Gdi_HandleSlot(handle, &generation, &kind);
-    entry->nextFree = s_objects.freeHead;
-    s_objects.freeHead = slot + 1;
+    entry->nextFree = 0;
+    if (s_objects.freeTail)
+        s_objects.slots[s_objects.freeTail - 1].nextFree = slot + 1;
+    else
+        s_objects.freeHead = slot + 1;
+    s_objects.freeTail = slot + 1;
+    s_objects.freeCount++;
 }
 
 HBITMAP Gdi_DefaultBitmap(void)
@@ -208,6 +243,8 @@ void Gdi_ReleaseBitmap(HBITMAP handle)
 HGDIOBJ WINAPI GetStockObject(int object)
 {
     Gdi_MakeStock();
+    if (object == GDI_DEFAULT_BITMAP)
+        return s_objects.stock[GDI_STOCK_SLOTS];
     if (object < 0 || object >= GDI_STOCK_SLOTS)
         return 0;
     return s_objects.stock[object]; // null for the kinds this GDI does not have (pens, fonts)

@@ -7,84 +7,146 @@
 
 // The run of source pixels (as steps along the source extent) behind one destination pixel.
 typedef struct {
-    int first, count;
+    int64_t first, count;
 } GdiSpan;
 
-// Which source pixels make each of `to` destination pixels along one axis. Growing, each
-// destination pixel shows the source pixel under its centre (the lower one on a boundary);
-// shrinking, each source pixel goes to the destination pixel under its centre, where the
-// pixels that meet are merged. A single destination pixel leaves the last source pixel out.
-static void Gdi_MapAxis(int from, int to, GdiSpan *spans)
+// floor(a / b) for b > 0, whatever the sign of a.
+static int64_t Gdi_FloorDiv(int64_t a, int64_t b)
 {
-    if (to == 1 && from > 1)
-        from--;
-    for (int k = 0; k < to; k++)
-        spans[k].first = (int)(((2 * (int64_t)k + 1) * from - 1) / (2 * to)), spans[k].count = 1;
-    if (to >= from)
-        return;
-    for (int k = 0; k < to; k++)
-        spans[k].count = 0;
-    for (int m = 0; m < from; m++) {
-        GdiSpan *span = &spans[((2 * (int64_t)m + 1) * to - 1) / (2 * from)];
-        if (!span->count++)
-            span->first = m;
-    }
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// Where the source pixels behind each destination pixel lie within the clipped source: for
-// destination pixel k from `dstart` along `dextent`, the run from spans[k] along `sextent`
-// from `sstart`, as an inclusive range [lo, hi] of offsets from `vislo`, cut to [0, size);
-// lo > hi when none is left. Only destination pixels within [dvlo, dvhi) are kept, at their
-// offset from dvlo.
+// Which source pixels make destination pixel k of `to` along one axis, from `from`. Growing,
+// each destination pixel shows the source pixel under its centre (the lower one on a
+// boundary); shrinking, each source pixel goes to the destination pixel under its centre,
+// where the pixels that meet are merged. Worked out for the one pixel, so that a stretch
+// costs what is visible, not what was asked.
+static GdiSpan Gdi_SpanOf(int64_t from, int64_t to, int64_t k)
+{
+    GdiSpan span;
+    if (to >= from) {
+        span.first = ((2 * k + 1) * from - 1) / (2 * to), span.count = 1;
+        return span;
+    }
+    // Source pixel m goes to ((2m + 1) to - 1) / (2 from): the first of those that reach k.
+    int64_t first = -Gdi_FloorDiv(-(2 * from * k + 1 - to), 2 * to);
+    int64_t next = -Gdi_FloorDiv(-(2 * from * (k + 1) + 1 - to), 2 * to);
+    first = first < 0 ? 0 : first;
+    next = next > from ? from : next;
+    span.first = first, span.count = next - first;
+    return span;
+}
+
+// Where the source pixels behind each visible destination pixel lie within the clipped
+// source: for the `count` destination pixels from `dvlo`, the run along `sextent` from
+// `sstart` as an inclusive range [lo, hi] of offsets from `svlo`, cut to [0, size); lo > hi
+// when none is left. A single destination pixel from a source read forwards leaves the
+// source's last pixel out; read backwards, it merges them all.
 typedef struct {
     int lo, hi;
 } GdiRange;
 
-static void Gdi_Ranges(const GdiSpan *spans, int count, int dstart, int dextent, int dvlo, int dvhi,
-                       int sstart, int sextent, int vislo, int size, GdiRange *ranges)
+static void Gdi_AxisRanges(int dstart, int dextent, int dvlo, int count, int sstart, int sextent,
+                           int svlo, int size, GdiRange *ranges)
 {
-    for (int k = 0; k < count; k++) {
-        int d = dextent > 0 ? dstart + k : dstart - k;
-        if (d < dvlo || d >= dvhi)
+    int64_t from = sextent < 0 ? -(int64_t)sextent : sextent;
+    int64_t to = dextent < 0 ? -(int64_t)dextent : dextent;
+    if (to == 1 && from > 1 && sextent > 0)
+        from--;
+    for (int i = 0; i < count; i++) {
+        ranges[i].lo = 1, ranges[i].hi = 0;
+        int64_t k = dextent > 0 ? (int64_t)dvlo + i - dstart : (int64_t)dstart - dvlo - i;
+        if (k < 0 || k >= to)
             continue;
-        int a = spans[k].first, b = spans[k].first + spans[k].count - 1;
-        int lo = sextent > 0 ? sstart + a : sstart - b, hi = sextent > 0 ? sstart + b : sstart - a;
-        lo -= vislo, hi -= vislo;
-        ranges[d - dvlo].lo = lo < 0 ? 0 : lo;
-        ranges[d - dvlo].hi = hi >= size ? size - 1 : hi;
+        GdiSpan span = Gdi_SpanOf(from, to, k);
+        if (span.count <= 0)
+            continue;
+        int64_t a = span.first, b = span.first + span.count - 1;
+        int64_t lo = (sextent > 0 ? sstart + a : sstart - b) - svlo;
+        int64_t hi = (sextent > 0 ? sstart + b : sstart - a) - svlo;
+        ranges[i].lo = lo < 0 ? 0 : lo > size ? size : (int)lo;
+        ranges[i].hi = hi >= size ? size - 1 : hi < -1 ? -1 : (int)hi;
     }
+}
+
+bool Gdi_TrimMirrored(int *d, int *dextent, int *s, int *sextent, int size)
+{
+    if ((*dextent < 0) == (*sextent < 0))
+        return true;
+    // The spans as [lo, hi): a negative extent reaches back from one past its start.
+    int64_t dlo = *dextent > 0 ? *d : (int64_t)*d + *dextent + 1, dhi = dlo + abs(*dextent);
+    int64_t slo = *sextent > 0 ? *s : (int64_t)*s + *sextent + 1, shi = slo + abs(*sextent);
+    int64_t cutLo = slo < 0 ? -slo : 0, cutHi = shi > size ? shi - size : 0;
+    if (!cutLo && !cutHi)
+        return true;
+    int64_t from = shi - slo, to = dhi - dlo;
+    if (cutLo + cutHi >= from)
+        return false;
+    // The source is clipped to its bitmap, and the destination loses the same side, in
+    // proportion: the platform maps what is left without turning the cut around.
+    slo += cutLo, shi -= cutHi;
+    dlo += cutLo * to / from, dhi -= cutHi * to / from;
+    if (dlo >= dhi)
+        return false;
+    *s = (int)(*sextent > 0 ? slo : shi - 1);
+    *sextent = (int)(*sextent > 0 ? shi - slo : slo - shi);
+    *d = (int)(*dextent > 0 ? dlo : dhi - 1);
+    *dextent = (int)(*dextent > 0 ? dhi - dlo : dlo - dhi);
+    return true;
+}
+
+// The visible source rectangle copied aside (a stretch within one bitmap then reads the
+// source as it was before the call); false when out of memory.
+static bool Gdi_CopyAside(const GdiView *src, const GdiRect *svis, GdiView *copy)
+{
+    int sn = svis->right - svis->left, sr = svis->bottom - svis->top;
+    *copy = *src;
+    copy->width = sn, copy->height = sr;
+    copy->pitch = ((ptrdiff_t)sn * src->bpp + 31) / 32 * 4;
+    copy->top = Gdi_AllocBits((size_t)copy->pitch * sr);
+    uint32_t *values = Gdi_Scratch(0, sn);
+    if (!copy->top || !values) {
+        Gdi_FreeBits(copy->top, (size_t)copy->pitch * sr);
+        return false;
+    }
+    for (int j = 0; j < sr; j++) {
+        Gdi_UnpackRow(src->top + (svis->top + j) * src->pitch, src->bpp, svis->left, sn, values);
+        Gdi_PackRow(copy->top + j * copy->pitch, src->bpp, 0, sn, values);
+    }
+    return true;
 }
 
 void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int dx, int dy, int dw,
                      int dh, const GdiView *src, const GdiDC *srcDC, const GdiRect *svis, int sx,
                      int sy, int sw, int sh, uint8_t rop)
 {
-    int DW = abs(dw), DH = abs(dh), SW = abs(sw), SH = abs(sh);
     int n = dvis->right - dvis->left, rows = dvis->bottom - dvis->top;
     int sn = svis->right - svis->left, sr = svis->bottom - svis->top;
-    GdiSpan *spans = (GdiSpan *)malloc(sizeof(GdiSpan) * (DW + DH));
-    GdiRange *ranges = (GdiRange *)malloc(sizeof(GdiRange) * (n + rows));
+    GdiView aside;
+    bool same = src->top == dst->top;
+    if (same && !Gdi_CopyAside(src, svis, &aside))
+        return;
+    const GdiView *from = same ? &aside : src;
+    int baseX = same ? 0 : svis->left, baseY = same ? 0 : svis->top;
+    GdiRange *ranges = (GdiRange *)malloc(sizeof(GdiRange) * ((size_t)n + rows));
     uint32_t *line = Gdi_Scratch(0, sn), *out = Gdi_Scratch(1, n), *row = Gdi_Scratch(2, n);
     uint32_t *patternRow = Gdi_Scratch(3, n);
-    if (!spans || !ranges || !line || !out || !row || !patternRow) {
-        free(spans);
+    if (!ranges || !line || !out || !row || !patternRow) {
         free(ranges);
+        if (same)
+            Gdi_FreeBits(aside.top, (size_t)aside.pitch * aside.height);
         return;
     }
     GdiRange *columns = ranges, *lines = ranges + n;
-    for (int i = 0; i < n + rows; i++)
-        ranges[i].lo = 1, ranges[i].hi = 0;
-    Gdi_MapAxis(SW, DW, spans);
-    Gdi_Ranges(spans, DW, dx, dw, dvis->left, dvis->right, sx, sw, svis->left, sn, columns);
-    Gdi_MapAxis(SH, DH, spans);
-    Gdi_Ranges(spans, DH, dy, dh, dvis->top, dvis->bottom, sy, sh, svis->top, sr, lines);
+    Gdi_AxisRanges(dx, dw, dvis->left, n, sx, sw, svis->left, sn, columns);
+    Gdi_AxisRanges(dy, dh, dvis->top, rows, sy, sh, svis->top, sr, lines);
     bool everyColumn = true, single = true;
     for (int x = 0; x < n; x++) {
         everyColumn = everyColumn && columns[x].lo <= columns[x].hi;
         single = single && columns[x].lo == columns[x].hi;
     }
     GdiConvert c;
-    Gdi_PrepareConvert(&c, src, srcDC, dst, dstDC);
+    Gdi_PrepareConvert(&c, from, srcDC, dst, dstDC);
     GdiPattern pattern;
     Gdi_PreparePattern(&pattern, dstDC, dst);
     // A plain copy into 32 bits writes straight into the destination row, and a row made of
@@ -105,10 +167,10 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
         }
         for (int k = r.lo; k <= r.hi; k++) {
             const uint32_t *l = line;
-            if (c.identity && src->bpp == 32)
-                l = (const uint32_t *)(src->top + (svis->top + k) * src->pitch) + svis->left;
+            if (c.identity && from->bpp == 32)
+                l = (const uint32_t *)(from->top + (baseY + k) * from->pitch) + baseX;
             else
-                Gdi_ConvertRow(&c, svis->left, svis->top + k, sn, line);
+                Gdi_ConvertRow(&c, baseX, baseY + k, sn, line);
             if (single) {
                 for (int x = 0; x < n; x++)
                     o[x] = k == r.lo ? l[columns[x].lo] : o[x] & l[columns[x].lo];
@@ -131,8 +193,9 @@ void Gdi_StretchRect(const GdiView *dst, GdiDC *dstDC, const GdiRect *dvis, int 
                 row[x] = Gdi_Rop3(rop, p ? p[x] : pattern.solid, out[x], row[x]);
         Gdi_PackRow(target, dst->bpp, dvis->left, n, row);
     }
-    free(spans);
     free(ranges);
+    if (same)
+        Gdi_FreeBits(aside.top, (size_t)aside.pitch * aside.height);
 }
 
 BOOL WINAPI PlgBlt(HDC dest, const POINT *points, HDC source, int sourceX, int sourceY, int width,
