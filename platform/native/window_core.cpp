@@ -17,6 +17,7 @@ static struct {
     NativeWindow windows[NATIVE_MAX_WINDOWS];
     NativeClass classes[NATIVE_MAX_CLASSES];
     HooksObserver observer;
+    bool creationFails; // the test hook's
 } s_core;
 
 NativeWindow *Window_Record(HWND window)
@@ -188,7 +189,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
                             HINSTANCE instance, LPVOID param)
 {
     int classIndex = Window_FindClass(className);
-    if (classIndex < 0 || !System_StartSdl())
+    if (classIndex < 0 || s_core.creationFails || !System_StartSdl())
         return NULL;
     // A slot never used, else the one of a destroyed window: its handle changes with the
     // generation, so the old handle stays invalid.
@@ -325,6 +326,11 @@ LRESULT Window_SetTitle(NativeWindow *w, const char *text)
 HOOKS_API void Hooks_SetObserver(HooksObserver observer)
 {
     s_core.observer = observer;
+}
+
+HOOKS_API void Hooks_FailWindowCreation(int fail)
+{
+    s_core.creationFails = fail != 0;
 }
 
 HOOKS_API HWND Hooks_FindWindow(const char *className)
