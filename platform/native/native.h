@@ -171,6 +171,11 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags);
 void Window_SyncSdl(NativeWindow *w);
 // Resizes the client pixels to the current client size (black) and re-points the DC.
 void Window_FitPixels(NativeWindow *w);
+// The window rectangle at (x, y) of a size, kept as Windows keeps it: coordinates clamped to
+// 16 bits, sizes to 0..32767, so no sum overflows.
+RECT Window_RectAt(int x, int y, int width, int height);
+// WM_SIZE's lParam: each size clamped to the 16 bits it has, never wrapped.
+LPARAM Window_SizeParam(int width, int height);
 
 // ---- activation and focus (window_focus.cpp) ----
 
@@ -202,6 +207,8 @@ HDC Paint_Bind(NativeWindow *w);
 LRESULT Paint_EraseBackground(NativeWindow *w);
 // The window that should get WM_PAINT next; null when none.
 NativeWindow *Paint_NextDue(void);
+// BeginPaint calls so far: whether a window procedure answered a WM_PAINT.
+uint32_t Paint_BegunCount(void);
 
 // ---- message queue (message_queue.cpp) ----
 

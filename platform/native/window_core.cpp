@@ -212,7 +212,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     // Shown later by ShowWindow, as the program asks; top-level windows clip siblings.
     w->style = (style & ~WS_VISIBLE) | NATIVE_WS_CLIPSIBLINGS;
     w->exStyle = exStyle;
-    w->rect = {x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
+    w->rect = Window_RectAt(x, y, width, height);
     w->normalRect = w->rect;
     snprintf(w->title, sizeof w->title, "%s", title ? title : "");
     w->dc = c->classDC ? c->classDC : Gdi_CreateSurfaceDC();
