@@ -24,8 +24,9 @@ void Scenario_AtLoad(void)
 static ScenarioStep Crash_Step(uint32_t frame)
 {
     if (frame == CRASH_AT_FRAME) {
-        volatile int *volatile nowhere = NULL;
-        *nowhere = 1;
+        // An address nothing maps; not null, which a sanitizer build would report first.
+        volatile uintptr_t nowhere = 16;
+        *(volatile int *)nowhere = 1;
     }
     return STEP_CONTINUE;
 }
