@@ -25,7 +25,8 @@ enable_language(RC)
 set(FRONTEND_MODE_SOURCE "${CMAKE_SOURCE_DIR}/render/render.cpp")
 set(FRONTEND_COMMON_SOURCES ${FRONTEND_SOURCES})
 list(REMOVE_ITEM FRONTEND_COMMON_SOURCES "${FRONTEND_MODE_SOURCE}")
-add_library(frontend_objects OBJECT ${FRONTEND_COMMON_SOURCES})
+add_library(frontend_objects OBJECT ${FRONTEND_COMMON_SOURCES}
+  "${CMAKE_SOURCE_DIR}/platform/windows/system_crash.cpp")
 target_include_directories(frontend_objects PRIVATE "${CMAKE_SOURCE_DIR}")
 target_compile_options(frontend_objects PRIVATE ${WIN_FLAGS})
 

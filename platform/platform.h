@@ -27,3 +27,7 @@ typedef BOOL(WINAPI *Platform_QueryCounterFn)(LARGE_INTEGER *value);
 typedef UINT(WINAPI *Platform_TimerPeriodFn)(UINT period);
 typedef DWORD(WINAPI *Platform_TimeGetTimeFn)(void);
 typedef void(WINAPI *Platform_SetThemeAppPropertiesFn)(DWORD flags);
+
+// Standard output written out line by line, and a crash reported in one line on standard
+// error (naming the core library when it was running) before it ends the process as before.
+void Platform_WatchProcess(void);

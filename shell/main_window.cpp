@@ -23,6 +23,7 @@ int Main_Run(int count, char **arguments)
 {
     (void)count;
     (void)arguments;
+    Platform_WatchProcess();
     SetConsoleTitleA("Console Out");
     printf("Initializing window...\n");
     return Main_WindowLoop(GetModuleHandleA(0), 0, GetCommandLineA(), 1);
@@ -43,6 +44,13 @@ static void Main_DisableThemes(HWND window)
     FreeLibrary(theme);
 }
 
+// Without its window the program has nothing to show or run: one line, and exit code 1.
+static int Main_Fail(const char *what)
+{
+    fprintf(stderr, "Video Out ends: %s.\n", what);
+    return 1;
+}
+
 int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLine, int show)
 {
     (void)unused;
@@ -60,13 +68,18 @@ int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLin
     cls.hCursor = LoadCursorA(0, IDC_ARROW);
     cls.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
     cls.lpszClassName = MAIN_CLASS_NAME;
-    RegisterClassExA(&cls);
+    if (!RegisterClassExA(&cls))
+        return Main_Fail("cannot register the window class WCGRAPH");
 
     RECT rect = {650, 150, 1290, 550}; // a 640 x 400 client area at (650, 150)
     AdjustWindowRect(&rect, RENDER_WINDOW_STYLE, FALSE);
     HWND window =
         CreateWindowExA(0, MAIN_CLASS_NAME, s_main.title, RENDER_WINDOW_STYLE, rect.left, rect.top,
                         rect.right - rect.left, rect.bottom - rect.top, 0, 0, instance, 0);
+    if (!window) {
+        UnregisterClassA(MAIN_CLASS_NAME, instance);
+        return Main_Fail("cannot create the window of class WCGRAPH");
+    }
 
     Joystick_Initialize();
     Main_DisableThemes(window);

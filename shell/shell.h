@@ -19,7 +19,8 @@ const char *Main_FindArgumentTail(const char *line);
 // Titles the console, logs and runs the window loop; the process exit code.
 int Main_Run(int count, char **arguments);
 
-// Opens the window, starts the core and runs frames until the window closes; 0.
+// Opens the window, starts the core and runs frames until the window closes; 0, or 1 after
+// one line on standard error when the window cannot be made.
 int Main_WindowLoop(HINSTANCE instance, HINSTANCE unused, const char *commandLine, int show);
 
 // Window procedure of class "WCGRAPH".

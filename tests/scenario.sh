@@ -4,6 +4,8 @@
 #   scenario.sh wine|native STATE_DIR PROGRAM_DIR NAME [ARG...]   (an ARG EMPTY stands for "")
 # Passes when it exits with 0, the log ends with PASS and holds no FAIL, and stdout opens with
 # "Initializing window..." and holds EXPECT_STDOUT's lines (to a closing $; after !: nowhere).
+# A run meant to fail exits with EXPECT_EXIT instead (its log is not judged) and writes the
+# line EXPECT_STDERR on stderr.
 set -u
 PLATFORM=$1 STATE_DIR=$2 PROGRAM_DIR=$3 NAME=$4
 shift 4
@@ -22,6 +24,7 @@ if [ "$PLATFORM" = wine ]; then
     timeout -k 5 60 wine MAIN.exe "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
 else
     export SDL_VIDEODRIVER=offscreen TESTCORE_LOG="$LOG"
+    ulimit -c 0 # a crash meant to happen leaves no core file
     timeout -k 5 60 ./video-out "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
 fi
 CODE=$?
@@ -29,13 +32,17 @@ grep '^digest ' "$LOG" 2>/dev/null | sort >"$STATE_DIR/$NAME.digests" # what sam
 
 problems=()
 case $CODE in
-0) ;;
+"${EXPECT_EXIT:-0}") ;;
 124 | 137) problems+=("the program did not end within 60 s") ;;
-*) problems+=("the program exited with code $CODE, expected 0 (see stderr for a crash)") ;;
+*) problems+=("the program exited with code $CODE, expected ${EXPECT_EXIT:-0} (see stderr)") ;;
 esac
-[ -s "$LOG" ] || problems+=("the scripted core wrote no log")
-grep -q '^FAIL' "$LOG" 2>/dev/null && problems+=("the log has failed checks")
-[ "$(tail -n 1 "$LOG" 2>/dev/null)" = PASS ] || problems+=("the log does not end with PASS")
+if [ -z "${EXPECT_EXIT:-}" ]; then
+    [ -s "$LOG" ] || problems+=("the scripted core wrote no log")
+    grep -q '^FAIL' "$LOG" 2>/dev/null && problems+=("the log has failed checks")
+    [ "$(tail -n 1 "$LOG" 2>/dev/null)" = PASS ] || problems+=("the log does not end with PASS")
+fi
+[ -z "${EXPECT_STDERR:-}" ] || tr -d '\r' <"$ERR" | grep -qxF -- "$EXPECT_STDERR" ||
+    problems+=("stderr lacks the line \"$EXPECT_STDERR\"")
 first=$(head -n 1 "$OUT" | tr -d '\r')
 [ "$first" = "Initializing window..." ] ||
     problems+=("stdout's first line is \"$first\", expected \"Initializing window...\"")

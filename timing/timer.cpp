@@ -76,7 +76,9 @@ CORE_API uint32_t Time_Get(void)
         LARGE_INTEGER count;
         count.QuadPart = 0;
         s_time.queryCounter(&count);
-        return (uint32_t)count.QuadPart / s_time.divisor;
+        // The whole count is divided, so the time wraps only at 2^32 units, not each time
+        // the count's low 32 bits do (every 429.5 s at 10 MHz).
+        return (uint32_t)((uint64_t)count.QuadPart / s_time.divisor);
     }
     if (s_time.source == TIME_SOURCE_WINMM && s_time.running)
         return s_time.getTime();

@@ -164,9 +164,12 @@ LRESULT WINAPI DispatchMessageA(const MSG *msg)
     if (!w)
         return 0;
     HWND handle = msg->hwnd;
+    uint32_t paintsBegun = Paint_BegunCount();
     LRESULT result = Window_Call(w, msg->message, msg->wParam, msg->lParam);
-    // A WM_PAINT the procedure left unanswered is not sent again and again.
-    if (msg->message == WM_PAINT && (w = Window_Get(handle)) != NULL)
+    // A WM_PAINT the procedure left unanswered is not sent again and again; after one it
+    // answered with BeginPaint, what was invalidated since stays pending, as on Windows.
+    if (msg->message == WM_PAINT && Paint_BegunCount() == paintsBegun &&
+        (w = Window_Get(handle)) != NULL)
         w->updatePending = w->updateErase = false;
     return result;
 }
@@ -199,8 +202,7 @@ static void Queue_DefaultPosChanged(NativeWindow *w, const NativeWindowPos *pos)
         WPARAM kind = (w->style & NATIVE_WS_MINIMIZE)   ? NATIVE_SIZE_MINIMIZED
                       : (w->style & NATIVE_WS_MAXIMIZE) ? SIZE_MAXIMIZED
                                                         : NATIVE_SIZE_RESTORED;
-        Window_Call(w, WM_SIZE, kind,
-                    (LPARAM)(((uint32_t)(uint16_t)height << 16) | (uint16_t)width));
+        Window_Call(w, WM_SIZE, kind, Window_SizeParam(width, height));
     }
 }
 

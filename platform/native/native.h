@@ -157,6 +157,8 @@ typedef void (*NativeObserver)(HWND window, UINT message, WPARAM wParam, LPARAM 
                                LRESULT result);
 // Sets the message observer; null: none.
 void Window_SetObserver(NativeObserver observer);
+// While set, every CreateWindowExA fails as a window system out of resources would.
+void Window_SetCreationFails(bool fails);
 // Client rectangle size of a window's current state (0 x 0 when minimized).
 void Window_ClientSize(const NativeWindow *w, int *width, int *height);
 // The client area's top-left corner in screen coordinates.
@@ -176,6 +178,11 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags);
 void Window_SyncSdl(NativeWindow *w);
 // Resizes the client pixels to the current client size (black) and re-points the DC.
 void Window_FitPixels(NativeWindow *w);
+// The window rectangle at (x, y) of a size, kept as Windows keeps it: coordinates clamped to
+// 16 bits, sizes to 0..32767, so no sum overflows.
+RECT Window_RectAt(int x, int y, int width, int height);
+// WM_SIZE's lParam: each size clamped to the 16 bits it has, never wrapped.
+LPARAM Window_SizeParam(int width, int height);
 
 // ---- activation and focus (window_focus.cpp) ----
 
@@ -207,6 +214,8 @@ HDC Paint_Bind(NativeWindow *w);
 LRESULT Paint_EraseBackground(NativeWindow *w);
 // The window that should get WM_PAINT next; null when none.
 NativeWindow *Paint_NextDue(void);
+// BeginPaint calls so far: whether a window procedure answered a WM_PAINT.
+uint32_t Paint_BegunCount(void);
 
 // ---- message queue (message_queue.cpp) ----
 

@@ -16,6 +16,7 @@ static struct {
     NativeWindow windows[NATIVE_MAX_WINDOWS];
     NativeClass classes[NATIVE_MAX_CLASSES];
     NativeObserver observer;
+    bool creationFails; // CreateWindowExA fails while set
 } s_core;
 
 NativeWindow *Window_Record(HWND window)
@@ -187,7 +188,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
                             HINSTANCE instance, LPVOID param)
 {
     int classIndex = Window_FindClass(className);
-    if (classIndex < 0 || !System_StartSdl())
+    if (classIndex < 0 || s_core.creationFails || !System_StartSdl())
         return NULL;
     // A slot never used, else the one of a destroyed window: its handle changes with the
     // generation, so the old handle stays invalid.
@@ -210,7 +211,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     // Shown later by ShowWindow, as the program asks; top-level windows clip siblings.
     w->style = (style & ~WS_VISIBLE) | NATIVE_WS_CLIPSIBLINGS;
     w->exStyle = exStyle;
-    w->rect = {x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
+    w->rect = Window_RectAt(x, y, width, height);
     w->normalRect = w->rect;
     snprintf(w->title, sizeof w->title, "%s", title ? title : "");
     w->dc = c->classDC ? c->classDC : Gdi_CreateSurfaceDC();
@@ -324,4 +325,9 @@ LRESULT Window_SetTitle(NativeWindow *w, const char *text)
 void Window_SetObserver(NativeObserver observer)
 {
     s_core.observer = observer;
+}
+
+void Window_SetCreationFails(bool fails)
+{
+    s_core.creationFails = fails;
 }

@@ -9,8 +9,33 @@ enum {
     GEOMETRY_CAPTION = 19,    // SM_CYCAPTION
     GEOMETRY_ICONIC_AT = -32000,
     GEOMETRY_ICONIC_WIDTH = 160,
-    GEOMETRY_ICONIC_HEIGHT = 24
+    GEOMETRY_ICONIC_HEIGHT = 24,
+    GEOMETRY_COORD_LEAST = -32768, // Windows keeps positions in 16 bits
+    GEOMETRY_COORD_MOST = 32767,
+    GEOMETRY_SIZE_MOST = 32767,
+    GEOMETRY_PARAM_MOST = 65535 // what a 16-bit half of WM_SIZE's lParam carries
 };
+
+static int Geometry_Clamp(int value, int least, int most)
+{
+    return value < least ? least : value > most ? most : value;
+}
+
+RECT Window_RectAt(int x, int y, int width, int height)
+{
+    x = Geometry_Clamp(x, GEOMETRY_COORD_LEAST, GEOMETRY_COORD_MOST);
+    y = Geometry_Clamp(y, GEOMETRY_COORD_LEAST, GEOMETRY_COORD_MOST);
+    RECT rect = {x, y, x + Geometry_Clamp(width, 0, GEOMETRY_SIZE_MOST),
+                 y + Geometry_Clamp(height, 0, GEOMETRY_SIZE_MOST)};
+    return rect;
+}
+
+LPARAM Window_SizeParam(int width, int height)
+{
+    uint32_t low = (uint32_t)Geometry_Clamp(width, 0, GEOMETRY_PARAM_MOST);
+    uint32_t high = (uint32_t)Geometry_Clamp(height, 0, GEOMETRY_PARAM_MOST);
+    return (LPARAM)(high << 16 | low);
+}
 
 void Window_FrameOf(DWORD style, RECT *frame)
 {
@@ -32,10 +57,11 @@ BOOL WINAPI AdjustWindowRect(RECT *rect, DWORD style, BOOL menu)
         return FALSE;
     RECT frame;
     Window_FrameOf(style, &frame);
-    rect->left -= frame.left;
-    rect->top -= frame.top;
-    rect->right += frame.right;
-    rect->bottom += frame.bottom;
+    // Wrapped at 32 bits as on Windows, without the undefined overflow of signed arithmetic.
+    rect->left = (LONG)((uint32_t)rect->left - (uint32_t)frame.left);
+    rect->top = (LONG)((uint32_t)rect->top - (uint32_t)frame.top);
+    rect->right = (LONG)((uint32_t)rect->right + (uint32_t)frame.right);
+    rect->bottom = (LONG)((uint32_t)rect->bottom + (uint32_t)frame.bottom);
     return TRUE;
 }
 
@@ -128,6 +154,12 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
     if (!Window_Get(handle))
         return;
     flags = pos.flags;
+    // Whatever the procedure asked for, the window stays within Windows' coordinates.
+    RECT kept = Window_RectAt(pos.x, pos.y, pos.cx, pos.cy);
+    pos.x = kept.left;
+    pos.y = kept.top;
+    pos.cx = kept.right - kept.left;
+    pos.cy = kept.bottom - kept.top;
     int oldX, oldY, oldWidth, oldHeight;
     Window_ClientOrigin(w, &oldX, &oldY);
     Window_ClientSize(w, &oldWidth, &oldHeight);
@@ -137,8 +169,8 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
         w->rect = {pos.x, pos.y, pos.x + width, pos.y + height};
     }
     if (!(flags & NATIVE_SWP_NOSIZE)) {
-        w->rect.right = w->rect.left + (pos.cx > 0 ? pos.cx : 0);
-        w->rect.bottom = w->rect.top + (pos.cy > 0 ? pos.cy : 0);
+        w->rect.right = w->rect.left + pos.cx;
+        w->rect.bottom = w->rect.top + pos.cy;
     }
     if (flags & NATIVE_SWP_SHOWWINDOW)
         w->style |= WS_VISIBLE;
@@ -172,7 +204,7 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
         w->sizeSent = true;
         Window_Call(w, WM_SIZE,
                     (w->style & NATIVE_WS_MAXIMIZE) ? SIZE_MAXIMIZED : NATIVE_SIZE_RESTORED,
-                    (LPARAM)(((uint32_t)(uint16_t)height << 16) | (uint16_t)width));
+                    Window_SizeParam(width, height));
         if (Window_Get(handle))
             Window_Call(w, NATIVE_WM_MOVE, 0,
                         (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
@@ -185,8 +217,8 @@ BOOL WINAPI SetWindowPos(HWND window, HWND after, int x, int y, int width, int h
     NativeWindow *w = Window_Get(window);
     if (!w)
         return FALSE;
-    RECT rect = {x, y, x + width, y + height};
-    Window_Place(w, rect, flags & ~(NATIVE_SWP_NOCLIENTSIZE | NATIVE_SWP_NOCLIENTMOVE));
+    Window_Place(w, Window_RectAt(x, y, width, height),
+                 flags & ~(NATIVE_SWP_NOCLIENTSIZE | NATIVE_SWP_NOCLIENTMOVE));
     return TRUE;
 }
 

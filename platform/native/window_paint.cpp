@@ -6,7 +6,8 @@
 enum { RDW_ERASE_ = 0x0004, RDW_VALIDATE_ = 0x0008, RDW_ERASENOW_ = 0x0200, WHITE_BRUSH_ = 0 };
 
 static struct {
-    HDC screenDC; // GetDC(NULL): a context that draws nowhere
+    HDC screenDC;         // GetDC(NULL): a context that draws nowhere
+    uint32_t paintsBegun; // BeginPaint calls so far
 } s_paint;
 
 static bool Paint_Shown(const NativeWindow *w)
@@ -210,6 +211,7 @@ HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint)
     if (!w || !paint)
         return NULL;
     memset(paint, 0, sizeof *paint);
+    s_paint.paintsBegun++;
     HDC dc = Paint_Bind(w);
     if (w->updateErase) {
         w->updateErase = false;
@@ -234,6 +236,11 @@ BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint)
     if (w->bound && w->dc && Gdi_TakeSurfaceDrawn(w->dc))
         Paint_Present(w);
     return TRUE;
+}
+
+uint32_t Paint_BegunCount(void)
+{
+    return s_paint.paintsBegun;
 }
 
 HDC WINAPI GetDC(HWND window)

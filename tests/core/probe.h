@@ -66,6 +66,9 @@ bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm);
 // Moves a set clock forward, as if the core had worked that long; its time (else 0).
 uint64_t Probe_ClockAdvance(uint32_t micros);
 
+// From now on every window creation fails.
+void Probe_FailWindowCreation(void);
+
 // Device contexts, bitmaps and palettes alive in the process; -1 where not known (Wine).
 int32_t Probe_LiveGdiObjects(void);
 // The n-th GDI creation from now on fails (0: none); false where none can be made to fail.

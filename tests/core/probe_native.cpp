@@ -8,6 +8,11 @@
 #include <time.h>
 #include <unistd.h>
 
+__attribute__((constructor)) static void Probe_AtLoad(void)
+{
+    Scenario_AtLoad();
+}
+
 __attribute__((destructor)) static void Probe_AtExit(void)
 {
     Scenario_Exit();
@@ -122,6 +127,11 @@ uint64_t Probe_ClockAdvance(uint32_t micros)
 {
     Hooks_ClockAdvance(micros);
     return Hooks_ClockNow();
+}
+
+void Probe_FailWindowCreation(void)
+{
+    Hooks_FailWindowCreation(1);
 }
 
 int32_t Probe_LiveGdiObjects(void)

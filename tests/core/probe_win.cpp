@@ -10,6 +10,8 @@ static struct {
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {
+    if (reason == DLL_PROCESS_ATTACH)
+        Scenario_AtLoad();
     if (reason == DLL_PROCESS_DETACH)
         Scenario_Exit();
     return TRUE;
@@ -159,6 +161,17 @@ bool Probe_ClockSet(uint64_t, uint64_t, bool)
 uint64_t Probe_ClockAdvance(uint32_t)
 {
     return 0;
+}
+
+// A computer-based-training hook answering 1 to a creation makes it fail.
+static LRESULT CALLBACK Probe_RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void Probe_FailWindowCreation(void)
+{
+    SetWindowsHookExA(WH_CBT, Probe_RefuseCreation, NULL, GetCurrentThreadId());
 }
 
 int32_t Probe_LiveGdiObjects(void)

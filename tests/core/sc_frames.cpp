@@ -1,5 +1,6 @@
 // The frame loop: messages first, one paint and one title a frame; on a set clock the 16-17-17
-// cadence, the rate, an overrun, a clock stepping back, and the clock's fallbacks ("frames N").
+// cadence, the rate, an overrun, the counter's 32-bit wrap, the time's own wrap stepping back
+// ("frames 3"), and the clock's fallbacks ("frames 1", "frames 2").
 #include "tests/core/testcore.h"
 
 enum { FRAMES_LAST = 200, FRAMES_CHAIN_AT = 10, FRAMES_CHAIN_LENGTH = 20 };
@@ -9,7 +10,8 @@ enum { FRAMES_COUNTER_HZ = 10000000 };
 
 static struct {
     bool controlled;                 // the clock is set by the test
-    int32_t variant;                 // 1: a counter too slow to use; 2: neither counter nor WinMM
+    int32_t variant;                 // 1: a counter too slow to use; 2: neither counter nor WinMM;
+                                     // 3: the time wraps at 2^32 ms in frame WRAP_AT
     uint32_t steps[FRAMES_LAST + 2]; // record index of each Kernel_Step
     uint32_t frame;                  // the last one stepped
     uint32_t rates[FRAMES_LAST + 2]; // the rate in the title after each frame
@@ -57,7 +59,8 @@ static uint32_t Frames_Period(uint32_t f)
 static void Frames_CheckCadence(void)
 {
     uint32_t wrong = 0;
-    for (uint32_t frame = 1; frame < FRAMES_WRAP_AT; frame++) {
+    bool timeWraps = s_frames.variant == 3;
+    for (uint32_t frame = 1; frame < FRAMES_WRAP_AT + (timeWraps ? 0u : 1u); frame++) {
         uint32_t period = Frames_Time(frame + 1) - Frames_Time(frame);
         uint32_t want = Frames_Period(frame);
         if (period != want && wrong++ < 4)
@@ -71,8 +74,14 @@ static void Frames_CheckCadence(void)
               "shown rate 60 after the first second, then 61",
               "rates after frames 59, 60, 119, 120: %u, %u, %u, %u", s_frames.rates[59],
               s_frames.rates[60], s_frames.rates[119], s_frames.rates[120]);
-    // The counter's low 32 bits wrap: the time falls back to 0, the wait stays under 18 ms.
     uint32_t before = Frames_Time(FRAMES_WRAP_AT), after = Frames_Time(FRAMES_WRAP_AT + 1);
+    if (!timeWraps) {
+        // The counter's low 32 bits wrapped in that frame: the time went on rising (above).
+        Log_Check(after > before, "the time keeps rising across the counter's 32-bit wrap",
+                  "times %u then %u", before, after);
+        return;
+    }
+    // The time itself wraps at 2^32 ms: it falls back to 0, the wait stays under 18 ms.
     uint64_t took = s_frames.clock[FRAMES_WRAP_AT + 1] - s_frames.clock[FRAMES_WRAP_AT];
     Log_Check(after < before && took >= FRAMES_WRAP_MS * 1000 &&
                   took < (FRAMES_WRAP_MS + 18) * 1000,
@@ -80,14 +89,38 @@ static void Frames_CheckCadence(void)
               before, after, (unsigned)took);
 }
 
+// Time_Get is the whole performance count over the counts per ms, cut to 32 bits: read
+// between two readings of the counter itself (on the real clock too, as under Wine).
+static void Frames_CheckCounterTime(void)
+{
+    HMODULE kernel = GetModuleHandleA("Kernel32");
+    Platform_QueryCounterFn query =
+        (Platform_QueryCounterFn)(void *)GetProcAddress(kernel, "QueryPerformanceCounter");
+    Platform_QueryCounterFn frequency =
+        (Platform_QueryCounterFn)(void *)GetProcAddress(kernel, "QueryPerformanceFrequency");
+    LARGE_INTEGER hz, first, last;
+    if (!query || !frequency || !frequency(&hz) || hz.QuadPart < 1000 || Time_Initialize(1) != 0)
+        return; // another clock
+    uint64_t perMs = (uint64_t)hz.QuadPart / 1000;
+    query(&first);
+    uint32_t time = Time_Get();
+    query(&last);
+    uint32_t least = (uint32_t)((uint64_t)first.QuadPart / perMs);
+    uint32_t most = (uint32_t)((uint64_t)last.QuadPart / perMs);
+    Log_Check(time - least <= most - least, "Time_Get divides the whole performance count",
+              "%u, counter times %u to %u", time, least, most);
+}
+
 static void Frames_Begin(const char *)
 {
     s_frames.variant = Scenario_Argument();
-    // Before Time_Initialize: the counter's low 32 bits are to wrap 5 ms into frame WRAP_AT.
+    // Before Time_Initialize: the counter's low 32 bits (in variant 3 the time, at 2^32 ms)
+    // are to wrap 5 ms into frame WRAP_AT.
     uint64_t elapsed = 5;
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
         elapsed += Frames_Period(f);
-    uint64_t wrapMicros = 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
+    uint64_t wrapMicros = s_frames.variant == 3 ? 0x100000000ull * 1000
+                                                : 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
     int32_t v = s_frames.variant; // counters of 10 MHz, 999 Hz and none
     uint64_t hz = v == 1 ? 999 : v == 2 ? 0 : FRAMES_COUNTER_HZ;
     s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, hz, v != 2);
@@ -107,9 +140,10 @@ static ScenarioStep Frames_Step(uint32_t frame)
         return STEP_CONTINUE;
     }
     Frames_CheckSequence();
-    if (s_frames.controlled && s_frames.variant <= 0)
+    Frames_CheckCounterTime();
+    if (s_frames.controlled && (s_frames.variant <= 0 || s_frames.variant == 3))
         Frames_CheckCadence();
-    if (s_frames.controlled && s_frames.variant > 0) {
+    if (s_frames.controlled && (s_frames.variant == 1 || s_frames.variant == 2)) {
         // A second Time_Initialize changes nothing and answers with the clock chosen.
         int32_t source = Time_Initialize(1); // 1: the tick count, 2: WinMM
         Log_Check(source == s_frames.variant,

@@ -106,7 +106,10 @@ void Scenario_Exit(void);
 
 extern const Scenario Scenario_Startup, Scenario_Args, Scenario_Shutdown, Scenario_Frames,
     Scenario_Pixels, Scenario_Blit, Scenario_Keys, Scenario_Mouse, Scenario_Joystick,
-    Scenario_Fullscreen, Scenario_Placeholder, Scenario_KeyTable;
+    Scenario_Fullscreen, Scenario_Placeholder, Scenario_KeyTable, Scenario_Crash,
+    Scenario_WindowLimits;
+// As the core library loads, before the program runs: what TESTCORE_AT_LOAD asks for.
+void Scenario_AtLoad(void);
 // The benchmarks' scenarios (bench/core/): they print figures and judge nothing.
 extern const Scenario Scenario_RenderBench, Scenario_PaceBench, Scenario_Soak;
 

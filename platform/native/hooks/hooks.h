@@ -24,6 +24,9 @@ HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 // The first live window of the class (any class for null); null when none.
 HOOKS_API HWND Hooks_FindWindow(const char *className);
 
+// From now on CreateWindowExA fails (returns null), or works again.
+HOOKS_API void Hooks_FailWindowCreation(int fail);
+
 typedef struct {
     RECT window;        // window rectangle, screen coordinates
     POINT clientOrigin; // the client area's top left, screen coordinates

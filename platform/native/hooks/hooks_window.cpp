@@ -13,6 +13,11 @@ HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     return Queue_Post(window, message, wParam, lParam) ? 1 : 0;
 }
 
+HOOKS_API void Hooks_FailWindowCreation(int fail)
+{
+    Window_SetCreationFails(fail != 0);
+}
+
 HOOKS_API HWND Hooks_FindWindow(const char *className)
 {
     int index = className ? Window_FindClass(className) : -1;
