@@ -200,38 +200,33 @@ bool Picture_Stretched(const uint32_t *expected, int x, int y, uint32_t got)
                         got);
 }
 
-// What the screen shows against the client read back: the same pixels, or, where the window
-// covers a larger desktop (fullscreen in a virtual mode), the client scaled to fit the desktop,
-// aspect kept, centred between black bands.
-static void Picture_CheckPresented(HWND window, const char *what, const uint32_t *client)
+// What the screen shows against the client read back (w x h): the same pixels, or, where the
+// window covers a larger desktop (fullscreen in a virtual mode), the client scaled to fit the
+// desktop, aspect kept, centred between black bands.
+static void Picture_CheckPresented(HWND window, const char *what, const uint32_t *client, int w,
+                                   int h)
 {
     int width, height;
     if (!Probe_ReadPresented(window, s_picture.presented, PICTURE_READ_WIDTH * PICTURE_READ_HEIGHT,
                              &width, &height))
         return;
-    ProbeWindow w;
-    Probe_GetWindow(window, &w);
-    int cw = w.clientWidth > 0 ? w.clientWidth : 1, ch = w.clientHeight > 0 ? w.clientHeight : 1;
     int shownWidth = width, shownHeight = height; // the side that limits the scale is filled
-    if (width * ch > height * cw)
-        shownWidth = cw * height / ch;
+    if (width * h > height * w)
+        shownWidth = w * height / h;
     else
-        shownHeight = ch * width / cw;
+        shownHeight = h * width / w;
     int left = (width - shownWidth) / 2, top = (height - shownHeight) / 2;
-    bool exact = shownWidth == cw && shownHeight == ch;
     uint32_t wrong = 0;
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++) {
             uint32_t pixel = s_picture.presented[y * width + x];
             int u = x - left, v = y - top;
             bool band = u < 0 || v < 0 || u >= shownWidth || v >= shownHeight;
-            int cx = band ? 0 : u * cw / shownWidth, cy = band ? 0 : v * ch / shownHeight;
-            if (!band && (cx >= s_picture.width || cy >= s_picture.height))
-                continue; // beyond what was checked
-            bool right = band    ? pixel == 0
-                         : exact ? pixel == client[cy * PICTURE_READ_WIDTH + cx]
-                                 : Picture_Near(client, PICTURE_READ_WIDTH, s_picture.width,
-                                                s_picture.height, cx, cy, pixel);
+            int cx = band ? 0 : u * w / shownWidth, cy = band ? 0 : v * h / shownHeight;
+            bool right = band ? pixel == 0
+                         : shownWidth == w
+                             ? pixel == client[cy * PICTURE_READ_WIDTH + cx]
+                             : Picture_Near(client, PICTURE_READ_WIDTH, w, h, cx, cy, pixel);
             if (!right && wrong++ < 4)
                 Log_Line("  %s, presented: (%d, %d) is %06x", what, x, y, (unsigned)pixel);
         }
@@ -272,6 +267,6 @@ bool Picture_Check(HWND window, const char *what, int width, int height, Picture
     }
     Log_Digest(what, digest);
     Log_Check(wrong == 0, what, "%u of %d pixels wrong", wrong, width * height);
-    Picture_CheckPresented(window, what, got);
+    Picture_CheckPresented(window, what, got, width, height);
     return wrong == 0;
 }

@@ -32,7 +32,7 @@ typedef bool (*PictureExpect)(const uint32_t *expected, int x, int y, uint32_t g
 // The frame stretched to the size checked: the pixel at the source position or a neighbour's
 // (where a stretch samples near it is the platform's choice).
 bool Picture_Stretched(const uint32_t *expected, int x, int y, uint32_t got);
-// Checks width x height against the last frame fetched, in the palette reported; logs a digest.
-// Where the platform tells, what the screen shows of the client must be those pixels too.
+// Checks the client, width x height, against the last frame fetched, in the palette reported;
+// logs a digest. Where the platform tells, what the screen shows of it must be those pixels.
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect);
