@@ -208,6 +208,8 @@ void Paint_UpdateNow(NativeWindow *w);
 void Paint_Present(NativeWindow *w);
 // Presents every window something drew into through its DC since the last look.
 void Paint_PresentDrawn(void);
+// The SDL window a window's pixels are presented in; null for none.
+SDL_Window *Paint_Target(HWND window);
 // Points the window's DC at its pixels (a class DC moves between windows).
 HDC Paint_Bind(NativeWindow *w);
 // DefWindowProc's WM_ERASEBKGND: fills the client with the class brush; 1 when it has one.

@@ -138,6 +138,12 @@ void Paint_Present(NativeWindow *w)
     SDL_UpdateWindowSurface(w->sdl);
 }
 
+SDL_Window *Paint_Target(HWND window)
+{
+    NativeWindow *w = Window_Get(window);
+    return w ? w->sdl : NULL;
+}
+
 void Paint_PresentDrawn(void)
 {
     for (int i = 0; i < NATIVE_MAX_WINDOWS; i++) {

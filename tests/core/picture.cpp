@@ -22,6 +22,8 @@ static struct {
     uint32_t expected[PICTURE_WIDTH * PICTURE_HEIGHT];
     HDC readDC;
     uint32_t *readBits;
+    int width, height; // the size checked
+    uint32_t presented[PICTURE_READ_WIDTH * PICTURE_READ_HEIGHT];
 } s_picture;
 
 // Pixel (x, y) of the n planes from first on, plane first in bit 0.
@@ -179,6 +181,61 @@ void Picture_Fill(HWND window, uint32_t rgb, int width, int height)
     BitBlt(GetDC(window), 0, 0, width, height, s_picture.readDC, 0, 0, SRCCOPY);
 }
 
+// Pixel (x, y) of a width x height picture, rows stride apart, or one of its neighbours, is
+// the colour.
+static bool Picture_Near(const uint32_t *picture, int stride, int width, int height, int x, int y,
+                         uint32_t colour)
+{
+    for (int v = y - 1; v <= y + 1; v++)
+        for (int u = x - 1; u <= x + 1; u++)
+            if (u >= 0 && v >= 0 && u < width && v < height && picture[v * stride + u] == colour)
+                return true;
+    return false;
+}
+
+bool Picture_Stretched(const uint32_t *expected, int x, int y, uint32_t got)
+{
+    return Picture_Near(expected, PICTURE_WIDTH, PICTURE_WIDTH, PICTURE_HEIGHT,
+                        x * PICTURE_WIDTH / s_picture.width, y * PICTURE_HEIGHT / s_picture.height,
+                        got);
+}
+
+// What the screen shows against the client read back (w x h): the same pixels, or, where the
+// window covers a larger desktop (fullscreen in a virtual mode), the client scaled to fit the
+// desktop, aspect kept, centred between black bands.
+static void Picture_CheckPresented(HWND window, const char *what, const uint32_t *client, int w,
+                                   int h)
+{
+    int width, height;
+    if (!Probe_ReadPresented(window, s_picture.presented, PICTURE_READ_WIDTH * PICTURE_READ_HEIGHT,
+                             &width, &height))
+        return;
+    int shownWidth = width, shownHeight = height; // the side that limits the scale is filled
+    if (width * h > height * w)
+        shownWidth = w * height / h;
+    else
+        shownHeight = h * width / w;
+    int left = (width - shownWidth) / 2, top = (height - shownHeight) / 2;
+    uint32_t wrong = 0;
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            uint32_t pixel = s_picture.presented[y * width + x];
+            int u = x - left, v = y - top;
+            bool band = u < 0 || v < 0 || u >= shownWidth || v >= shownHeight;
+            int cx = band ? 0 : u * w / shownWidth, cy = band ? 0 : v * h / shownHeight;
+            bool right = band ? pixel == 0
+                         : shownWidth == w
+                             ? pixel == client[cy * PICTURE_READ_WIDTH + cx]
+                             : Picture_Near(client, PICTURE_READ_WIDTH, w, h, cx, cy, pixel);
+            if (!right && wrong++ < 4)
+                Log_Line("  %s, presented: (%d, %d) is %06x", what, x, y, (unsigned)pixel);
+        }
+    char name[192];
+    snprintf(name, sizeof name, "%s; presented %d x %d at (%d, %d) on %d x %d", what, shownWidth,
+             shownHeight, left, top, width, height);
+    Log_Check(wrong == 0, name, "%u pixels wrong", wrong);
+}
+
 bool Picture_Check(HWND window, const char *what, int width, int height, PictureRule rule,
                    PictureExpect expect)
 {
@@ -192,6 +249,8 @@ bool Picture_Check(HWND window, const char *what, int width, int height, Picture
             uint32_t shown = Picture_Bits(s_picture.fetched, 4, 1, x, y) ? t : g;
             expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
         }
+    s_picture.width = width;
+    s_picture.height = height;
     const uint32_t *got = Picture_Read(window, width, height);
     if (!Log_Check(got != NULL, what, "the window's picture could not be read"))
         return false;
@@ -207,5 +266,7 @@ bool Picture_Check(HWND window, const char *what, int width, int height, Picture
         }
     }
     Log_Digest(what, digest);
-    return Log_Check(wrong == 0, what, "%u of %d pixels wrong", wrong, width * height);
+    Log_Check(wrong == 0, what, "%u of %d pixels wrong", wrong, width * height);
+    Picture_CheckPresented(window, what, got, width, height);
+    return wrong == 0;
 }

@@ -37,6 +37,11 @@ void Probe_GetWindow(HWND window, ProbeWindow *state);
 void Probe_SetClientSize(HWND window, int width, int height);
 // From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen.
 void Probe_PlainScreen(void);
+// The desktop's size from now on, where it can be set (natively); false where not.
+bool Probe_SetDesktop(int width, int height);
+// What the screen shows of the window once the platform has presented what was drawn, as
+// 0xRRGGBB, *width pixels a row; false where that cannot be read (under Wine).
+bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width, int *height);
 // The user closes the window with its caption's close button.
 void Probe_Close(HWND window);
 // Another window takes the activation and the keyboard focus (away), or gives them back.

@@ -69,7 +69,20 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
 void Probe_PlainScreen(void)
 {
     Hooks_ListClassicModes(0);
-    Hooks_SetDesktopSize(1600, 1200);
+    Probe_SetDesktop(1600, 1200);
+}
+
+bool Probe_SetDesktop(int width, int height)
+{
+    Hooks_SetDesktopSize(width, height);
+    return true;
+}
+
+bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width, int *height)
+{
+    MSG message; // a message pass presents what was drawn; this one (PM_NOREMOVE) takes nothing
+    PeekMessageA(&message, NULL, 0, 0, 0);
+    return Hooks_ReadPresented(window, pixels, capacity, width, height) != 0;
 }
 
 void Probe_Close(HWND window)

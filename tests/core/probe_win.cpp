@@ -91,6 +91,17 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
 
 void Probe_PlainScreen(void) {} // Wine on a plain X screen lists that screen's size alone
 
+// The desktop is the X screen's or the prefix's, and what reaches the screen is not read here.
+bool Probe_SetDesktop(int, int)
+{
+    return false;
+}
+
+bool Probe_ReadPresented(HWND, uint32_t *, int, int *, int *)
+{
+    return false;
+}
+
 void Probe_Close(HWND window)
 {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); // the caption's close button

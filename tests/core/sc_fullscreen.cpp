@@ -1,5 +1,6 @@
 // Fullscreen where 640 x 400 is listed: Alt+Enter and the core's switch, requests for the
-// state in force, losing and regaining activation, the way back, a maximized window.
+// state in force, losing and regaining activation, the way back, a maximized window (its frame
+// stretched); natively the screen scaled over a 16:9 and a 4:3 desktop, as presented.
 #include "tests/core/picture.h"
 
 enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };
@@ -88,10 +89,14 @@ static void Full_CheckMaximized(void)
     RECT maximized, rect;
     ShowWindow(window, SW_SHOWMAXIMIZED);
     GetWindowRect(window, &maximized);
+    ProbeWindow w;
+    Probe_GetWindow(window, &w);
+    Render_Step(window);
+    Picture_Check(window, "maximized window: the frame stretched over the client", w.clientWidth,
+                  w.clientHeight, PICTURE_MASK, Picture_Stretched);
     Full_Switch(1, false, "maximized window: fullscreen covers the screen");
     Render_SetFullscreen(0);
     GetWindowRect(window, &rect);
-    ProbeWindow w;
     Probe_GetWindow(window, &w);
     Log_Check(w.zoomed && !memcmp(&rect, &maximized, sizeof rect),
               "maximized window: back maximized, at its maximized rectangle", "%s",
@@ -111,6 +116,9 @@ static ScenarioStep Full_Step(uint32_t frame)
     switch (s_full.stage) {
     case 0: {
         Picture_Install(21, COLORS_DEFAULT, 3);
+        // Where the desktop can be set: 16:9, so that the 640 x 400 screen is shown scaled to
+        // 1728 x 1080 between bands left and right.
+        Probe_SetDesktop(1920, 1080);
         s_full.desktopWidth = GetSystemMetrics(SM_CXSCREEN);
         s_full.desktopHeight = GetSystemMetrics(SM_CYSCREEN);
         // Elsewhere than the centre, so that the saved rectangle is told from a made-up one.
@@ -142,6 +150,10 @@ static ScenarioStep Full_Step(uint32_t frame)
         break;
     case 4:
         Log_Check(IsIconic(window), "losing activation while fullscreen minimizes", "not");
+        if (Probe_SetDesktop(1600, 1200)) { // 4:3 when it comes back: bands above and below
+            s_full.desktopWidth = 1600;
+            s_full.desktopHeight = 1200;
+        }
         Probe_Activate(window, false);
         break;
     case 5:

@@ -130,6 +130,10 @@ HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int
 HOOKS_API void Hooks_ListClassicModes(int listed);
 // The desktop size where no display tells it (SDL's offscreen driver); 0 x 0: SDL's again.
 HOOKS_API void Hooks_SetDesktopSize(int width, int height);
+// What the window last presented (its SDL window's surface) as 0xRRGGBB, *width pixels a row;
+// 0 when it presents nothing or more than capacity pixels.
+HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width,
+                                  int *height);
 // Device contexts, bitmaps and palettes alive (see Gdi_LiveObjects).
 HOOKS_API uint32_t Hooks_GdiLiveObjects(void);
 // The n-th creation of a GDI object from now on fails (see Gdi_FailCreationAt).

@@ -1,5 +1,5 @@
-// Test hooks on windows: the message observer, posting, what a window and its class hold, and
-// the window system's focus and close as SDL events.
+// Test hooks on windows: the message observer, posting, what a window and its class hold, what
+// it presents, and the window system's focus and close as SDL events.
 #include "platform/native/hooks/hooks.h"
 #include "platform/native/native.h"
 
@@ -70,6 +70,21 @@ HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
     state->cursorCount = Display_CursorCount();
     Display_Screen(&state->screenWidth, &state->screenHeight);
     state->virtualMode = Display_VirtualModeSet();
+    return 1;
+}
+
+HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width, int *height)
+{
+    SDL_Window *target = Paint_Target(window);
+    SDL_Surface *surface = target ? SDL_GetWindowSurface(target) : NULL;
+    if (!surface || (long long)surface->w * surface->h > capacity ||
+        SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                          surface->pitch, SDL_PIXELFORMAT_XRGB8888, out, surface->w * 4) != 0)
+        return 0;
+    *width = surface->w;
+    *height = surface->h;
+    for (int i = 0; i < surface->w * surface->h; i++)
+        out[i] &= 0xFFFFFF; // the unused byte is no colour
     return 1;
 }
 
