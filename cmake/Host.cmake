@@ -29,6 +29,21 @@ if(MINGW_CXX)
                -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DRENDER_MODE=${RENDER_MODE}
     BUILD_ALWAYS 1
     INSTALL_COMMAND "")
+  # Whether MAIN.exe can run under Wine here: asked at every configure and kept nowhere, for a
+  # kernel without 32-bit support (no IA32 emulation) cannot start Wine's 32-bit loader at all.
+  set(WINE32_LOADER /usr/lib/wine/wine)
+  execute_process(COMMAND "${WINE32_LOADER}" --version RESULT_VARIABLE wine32_result
+    OUTPUT_QUIET ERROR_QUIET)
+  if(wine32_result EQUAL 0)
+    set(WINE_TEST_DIR "${WIN_BUILD_DIR}")
+  elseif(EXISTS "${WINE32_LOADER}")
+    set(WINE_UNAVAILABLE "this kernel runs no 32-bit programs (${WINE32_LOADER} does not start)")
+  else()
+    set(WINE_UNAVAILABLE "Wine's 32-bit part is not installed (${WINE32_LOADER})")
+  endif()
+  if(WINE_UNAVAILABLE)
+    message(NOTICE "MAIN.exe cannot run here, the tests under Wine are left out: ${WINE_UNAVAILABLE}")
+  endif()
 else()
   message(STATUS "No Windows build (i686-w64-mingw32-g++ not found, or VIDEOOUT_WINDOWS off)")
 endif()
