@@ -24,9 +24,9 @@ cd "$folder" || exit 1
 if [ "$KIND" = win32 ]; then
     for file in MAIN.exe KERNEL.dll; do
         format=$(i686-w64-mingw32-objdump -f "$file" 2>&1 | sed -n 's/.*file format //p')
-        [ "$format" = pei-i386 ] || { echo "$file is not a 32-bit Windows program: \"$format\""; exit 1; }
+        [ "$format" = pei-i386 ] || { echo "$file is not 32-bit Windows but \"$format\""; exit 1; }
     done
-    [ -z "${NOT_RUN:-}" ] || { echo "MAIN.exe and KERNEL.dll are PE32 i386, not run: $NOT_RUN: PASS"; exit 0; }
+    [ -z "${NOT_RUN:-}" ] || { echo "both are PE32 i386, not run here: $NOT_RUN: PASS"; exit 0; }
     export WINEPREFIX="$work/prefix" # empty: Wine makes it on this first run
     "$WINE" MAIN.exe </dev/null >"$work/stdout" 2>"$work/stderr" &
 else
