@@ -4,7 +4,7 @@ set(WIN_FLAGS ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti -D__USE_MINGW_ANSI_
 set(WIN_RUNTIME_LINK -static-libgcc -static-libstdc++)
 # 32-bit (released) or 64-bit (for the tests where the kernel runs no 32-bit programs). C names
 # carry a leading underscore on 32-bit Windows only.
-find_program(DLLTOOL NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-dlltool REQUIRED)
+find_program(DLLTOOL NAMES ${MINGW_TRIPLET}-dlltool REQUIRED)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(WIN_C_PREFIX _)
 else()
