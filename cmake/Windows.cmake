@@ -2,7 +2,14 @@
 
 set(WIN_FLAGS ${FRONTEND_WARNINGS} -fno-exceptions -fno-rtti -D__USE_MINGW_ANSI_STDIO=0)
 set(WIN_RUNTIME_LINK -static-libgcc -static-libstdc++)
-find_program(DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+# 32-bit (released) or 64-bit (for the tests where the kernel runs no 32-bit programs). C names
+# carry a leading underscore on 32-bit Windows only.
+find_program(DLLTOOL NAMES ${MINGW_TRIPLET}-dlltool REQUIRED)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(WIN_C_PREFIX _)
+else()
+  set(WIN_C_PREFIX "")
+endif()
 
 # MAIN.exe and every KERNEL.dll import each other by name: one import library per side,
 # made from the export definitions so that neither has to be linked first.
@@ -39,7 +46,7 @@ function(add_frontend target mode outdir)
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
   target_compile_definitions(${target} PRIVATE RENDER_MODE=${mode})
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${WIN_FLAGS}>)
-  target_link_options(${target} PRIVATE -mconsole -nostartfiles -Wl,-e,_Main_Startup
+  target_link_options(${target} PRIVATE -mconsole -nostartfiles -Wl,-e,${WIN_C_PREFIX}Main_Startup
     ${WIN_RUNTIME_LINK} "${CMAKE_SOURCE_DIR}/resources/main.def")
   target_link_libraries(${target} PRIVATE kernel_imports user32 gdi32 winmm kernel32)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS

@@ -2,8 +2,9 @@
 # Installs what building, running and testing need on Debian 12; does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake make g++ googletest libgtest-dev libsdl2-dev g++-mingw-w64-i686
-          wine wine32:i386 xvfb x11-utils xdotool xautomation imagemagick python3)
+# The 64-bit compiler and wine64 for the tests under Wine where the kernel runs no 32-bit programs.
+packages=(cmake make g++ googletest libgtest-dev libsdl2-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
+          wine wine32:i386 wine64 xvfb x11-utils xdotool xautomation imagemagick python3)
 
 missing=()
 for p in "${packages[@]}"; do

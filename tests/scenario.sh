@@ -21,7 +21,7 @@ if [ "$PLATFORM" = wine ]; then
     [ -f "$STATE_DIR/display" ] || { echo "no virtual display: the setup fixture did not run"; exit 1; }
     export WINEPREFIX="$STATE_DIR/prefix${WINE_DESKTOP:+-desktop}"
     export TESTCORE_LOG="Z:$LOG" # Wine's Z: drive maps the Unix root
-    timeout -k 5 60 wine MAIN.exe "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
+    timeout -k 5 60 "$WINE" MAIN.exe "${ARGS[@]}" </dev/null >"$OUT" 2>"$ERR"
 else
     export SDL_VIDEODRIVER=offscreen TESTCORE_LOG="$LOG"
     ulimit -c 0 # a crash meant to happen leaves no core file

@@ -48,7 +48,7 @@ HWND Probe_HookWindow(void)
     HWND window = FindWindowA("WCGRAPH", NULL);
     if (window)
         s_probe.original =
-            (WNDPROC)SetWindowLongA(window, GWL_WNDPROC, (LONG)(LONG_PTR)Probe_WindowProc);
+            (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)Probe_WindowProc);
     return window;
 }
 
