@@ -107,6 +107,8 @@ void Scenario_Exit(void);
 extern const Scenario Scenario_Startup, Scenario_Args, Scenario_Shutdown, Scenario_Frames,
     Scenario_Pixels, Scenario_Blit, Scenario_Keys, Scenario_Mouse, Scenario_Joystick,
     Scenario_Fullscreen, Scenario_Placeholder;
+// Driven from outside on a real desktop: logs input calls and sizes as they come.
+extern const Scenario Scenario_Desktop;
 // The benchmarks' scenarios (bench/core/): they print figures and judge nothing.
 extern const Scenario Scenario_RenderBench, Scenario_PaceBench, Scenario_Soak;
 
