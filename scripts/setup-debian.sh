@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libsdl2-dev g++-mingw-w64-i686
-          wine wine32:i386 xvfb x11-utils xdotool xautomation imagemagick python3)
+          wine wine32:i386 xvfb x11-utils xdotool xautomation imagemagick python3
+          openbox i3-wm weston wmctrl)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,10 +2,6 @@
 // pixel, and each input call and WM_SIZE written to the log as it comes, until closed.
 #include "tests/core/picture.h"
 
-static struct {
-    uint32_t logged; // records written so far
-} s_desktop;
-
 static void Desktop_Begin(const char *tail)
 {
     (void)tail;
@@ -15,12 +11,13 @@ static void Desktop_Begin(const char *tail)
 static ScenarioStep Desktop_Step(uint32_t frame)
 {
     (void)frame;
-    for (; s_desktop.logged < Record_Count(); s_desktop.logged++) {
-        uint32_t code = Record_Get(s_desktop.logged)->code;
+    for (uint32_t i = 0; i < Record_Count(); i++) {
+        uint32_t code = Record_Get(i)->code;
         if ((code >= CALL_KEYBOARD_PRESS && code < CALL_COUNT && code != CALL_MOUSE_ISINWINDOW) ||
             code == CALL_MESSAGE + WM_SIZE)
-            Record_Dump(s_desktop.logged, s_desktop.logged + 1);
+            Record_Dump(i, i + 1);
     }
+    Record_Clear(); // the run is as long as the test takes
     return STEP_CONTINUE;
 }
 

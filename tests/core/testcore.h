@@ -50,6 +50,8 @@ enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
 // From now on only the window's closing and destruction are recorded (for long runs).
 void Record_SetQuiet(void);
+// Forgets what was recorded so far (a run that writes its events out as they come).
+void Record_Clear(void);
 uint32_t Record_Count(void);
 const RecordEvent *Record_Get(uint32_t index);
 // Index of the first event with the code at or after from; Record_Count() when none.
