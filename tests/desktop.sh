@@ -45,11 +45,13 @@ at() { [ "$(client)" = "$1" ] && fills; }
 logged() { grep -c -- "$1" "$LOG"; }
 
 # ---- the display, the manager, the program
-n=100
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-export DISPLAY=:$n
-spawn Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset
-until_ok xdpyinfo >/dev/null 2>&1 || { echo "Xvfb :$n did not start"; exit 1; }
+# Xvfb picks a free display itself: tests started together cannot take the same one.
+setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$STATE/display" \
+    </dev/null >"$STATE/Xvfb.out" 2>&1 &
+pids+=($!)
+until_ok test -s "$STATE/display" || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(cat "$STATE/display")
+until_ok xdpyinfo >/dev/null 2>&1 || { echo "Xvfb $DISPLAY did not start"; exit 1; }
 case $WM in
 openbox) spawn openbox ;;
 i3) spawn i3 -c "$DATA/i3.config" ;;
@@ -59,6 +61,7 @@ weston)
     spawn weston --backend=x11-backend.so --use-pixman --width=1920 --height=1080 \
         --socket=$WAYLAND_DISPLAY --config="$DATA/weston.ini"
     until_ok test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "weston did not start"; exit 1; }
+    xdotool mousemove 1919 0 # weston draws the pointer: kept off the picture
     ;;
 esac
 sleep 1 # the manager takes the screen
