@@ -38,10 +38,16 @@ client() {
     xwininfo -id "$ID" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
         /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
-# The picture fills the client area exactly (stretched when the client is not 640 x 400).
-fills() { set -- $(client) && [ "$3" -gt 0 ] && [ "$(picture "$@")" = "$* $(($3 * $4))" ]; }
+# The picture fills the client area exactly (stretched when the client is not 640 x 400):
+# prints the client area when it does (one screen shot).
+fills() {
+    local area shown
+    if [ "$WM" = weston ]; then shown=$(picture) && area=${shown% *}
+    else area=$(client) && shown=$(picture $area); fi
+    set -- $area && [ "${3:-0}" -gt 0 ] && [ "$shown" = "$area $(($3 * $4))" ] && echo "$area"
+}
 fullscreen() { [ "$WM" = weston ] || [ "$(client)" = "0 0 1920 1080" ] && [ "$(picture)" = "$FULL" ]; }
-at() { [ "$(client)" = "$1" ] && fills; }
+at() { [ "$(fills)" = "$1" ]; }
 logged() { grep -c -- "$1" "$LOG"; }
 
 # ---- the display, the manager, the program
@@ -69,7 +75,7 @@ driver=x11 && [ "$WM" = weston ] && driver=wayland
 cd "$PROGRAM" && SDL_VIDEODRIVER=$driver TESTCORE_LOG=$LOG spawn ./video-out desktop
 PROGRAM_PID=$!
 if [ "$WM" = weston ]; then
-    until_ok fills || { echo "no window with the picture under weston"; exit 1; }
+    until_ok fills >/dev/null || { echo "no window with the picture under weston"; exit 1; }
 else
     until_ok xdotool search --onlyvisible --name '^Video Out' >/dev/null ||
         { echo "no window under $WM"; exit 1; }
@@ -77,7 +83,7 @@ else
 fi
 
 # ---- the window shows the picture; a move at once is kept
-until_ok fills || fail "the picture does not fill the client area ($(client): $(picture $(client)))"
+until_ok fills >/dev/null || fail "the picture does not fill the client area ($(client): $(picture $(client)))"
 if [ "$WM" = openbox ]; then
     wmctrl -i -r "$ID" -e 0,300,200,-1,-1
     moved() { [ "$(client | cut -d' ' -f1)" -lt 400 ]; }
@@ -96,11 +102,9 @@ for round in 1 2 3 4 5; do
 done
 
 # ---- maximize and back: WM_SIZE with the client size, the picture stretched over it
-size_logged() {
-    local kind=$1 && set -- $(client)
-    [ "$(logged "message 0x5 ($kind, 0x$(printf %x $(($4 << 16 | $3))))")" -gt 0 ]
-}
-maximized() { set -- $(client) && [ "$3" -gt 1800 ] && fills && size_logged 0x2; }
+# WM_SIZE of a kind (0x0 restored, 0x2 maximized) for the client area X Y W H was logged.
+size_logged() { [ "$(logged "message 0x5 ($1, 0x$(printf %x $(($5 << 16 | $4))))")" -gt 0 ]; }
+maximized() { local area && area=$(fills) && set -- $area && [ "$3" -gt 1800 ] && size_logged 0x2 $area; }
 case $WM in
 openbox) wmctrl -i -r "$ID" -b add,maximized_vert,maximized_horz ;;
 weston) set -- $HOME_AT && click_at $(($1 + 640 - 48)) $(($2 - 14)) ;; # libdecor's button
@@ -118,8 +122,8 @@ OTHER=$!
 until_ok xdotool search --onlyvisible --class Xmessage >/dev/null || fail "no other window"
 if [ "$WM" = i3 ]; then
     until_ok test "$(client | cut -d' ' -f3)" -lt 1900 || fail "not tiled beside the other"
-    until_ok fills || fail "tiled at $(client): $(picture $(client))"
-    size_logged 0x0 || fail "no WM_SIZE of the tiled size $(client)"
+    until_ok fills >/dev/null || fail "tiled at $(client): $(picture $(client))"
+    size_logged 0x0 $(client) || fail "no WM_SIZE of the tiled size $(client)"
 fi
 
 # ---- a right button released outside the window gives the release and nothing after
