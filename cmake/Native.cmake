@@ -32,7 +32,9 @@ target_compile_options(native_platform PRIVATE ${FRONTEND_WARNINGS} -fno-excepti
 target_compile_definitions(native_platform PRIVATE NATIVE_ICON_FILE="${NATIVE_ICON}")
 set_source_files_properties("${CMAKE_SOURCE_DIR}/platform/native/window_icon.cpp"
   PROPERTIES OBJECT_DEPENDS "${NATIVE_ICON}")
-target_link_libraries(native_platform PUBLIC native_gdi SDL2::SDL2 ${CMAKE_DL_LIBS})
+# Xlib only to ask the X server whether a window manager runs (libsdl2-dev brings it).
+find_package(X11 REQUIRED)
+target_link_libraries(native_platform PUBLIC native_gdi SDL2::SDL2 X11::X11 ${CMAKE_DL_LIBS})
 
 # Where the program and its core go: the core library beside the program, found through
 # RPATH $ORIGIN.

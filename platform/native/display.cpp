@@ -86,10 +86,8 @@ bool Display_Covers(const NativeWindow *w)
            w->rect.bottom == s_display.virtualHeight;
 }
 
-SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight)
+SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight, int dw, int dh)
 {
-    int dw, dh;
-    Display_Desktop(&dw, &dh);
     SDL_Rect r = {0, 0, dw, dh};
     if (clientWidth <= 0 || clientHeight <= 0)
         return r;

@@ -2,15 +2,15 @@
 // joysticks coming and going, turned into messages and state changes.
 #include "platform/native/native.h"
 
-enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are their echoes
-
-// The window system moved a window (a window manager's drag): the record follows. Reports
-// of our own placing can arrive late, after the next one (leaving fullscreen): they are
-// not taken for the user's.
+// The window system moved a window without a manager (xdotool, say): the record follows.
+// Reports of our own placing can arrive late, after the next one (leaving fullscreen): one
+// that is not where SDL knows the window to be now is not taken for a move.
 static void Events_Moved(NativeWindow *w, int x, int y)
 {
+    int nowX, nowY;
+    SDL_GetWindowPosition(w->sdl, &nowX, &nowY);
     if (w->sdlCovering || (w->style & NATIVE_WS_MINIMIZE) || !(w->style & WS_VISIBLE) ||
-        SDL_GetTicks() - w->sdlPlacedAt < EVENTS_SETTLE_MS)
+        x != nowX || y != nowY)
         return;
     int cx, cy;
     Window_ClientOrigin(w, &cx, &cy);
@@ -38,6 +38,9 @@ static void Events_Window(const SDL_WindowEvent *event)
         Focus_Activate(w);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+        // SDL's key-ups for the keys held come just before: still queued, they would follow
+        // WM_KILLFOCUS, where Windows sends the window no key message.
+        Queue_DropKeys(handle);
         if (Focus_Active() == handle)
             Focus_Deactivate();
         break;
@@ -46,8 +49,14 @@ static void Events_Window(const SDL_WindowEvent *event)
         Queue_Post(handle, NATIVE_WM_SYSCOMMAND, NATIVE_SC_CLOSE, 0);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
         Paint_Present(w);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // A manager's size (a tiling manager's, a sizing frame's) is the window's own.
+        if (w->managed)
+            Desktop_Follow(w);
+        if (Window_Get(handle))
+            Paint_Present(w);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
         if (!(w->style & NATIVE_WS_MINIMIZE) && (flags & SDL_WINDOW_MINIMIZED)) {
@@ -61,9 +70,14 @@ static void Events_Window(const SDL_WindowEvent *event)
             w->sdlIconic = false;
             ShowWindow(handle, SW_RESTORE);
         }
+        if (w->managed && Window_Get(handle))
+            Desktop_Follow(w);
         break;
     case SDL_WINDOWEVENT_MOVED:
-        Events_Moved(w, event->data1, event->data2);
+        if (w->managed)
+            Desktop_Follow(w);
+        else
+            Events_Moved(w, event->data1, event->data2);
         break;
     }
 }
@@ -96,6 +110,9 @@ static void Events_Handle(const SDL_Event *event)
 
 void Events_Pump(void)
 {
+    for (int i = 0; i < NATIVE_MAX_WINDOWS; i++)
+        if (Window_At(i) && Window_At(i)->sdlPending)
+            Desktop_Apply(Window_At(i));
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)

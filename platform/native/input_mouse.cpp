@@ -28,6 +28,14 @@ static int Mouse_FloorDiv(long long a, long long b)
     return (int)(q * b > a ? q - 1 : q);
 }
 
+// Where a covering window's picture lies in its SDL window.
+static SDL_Rect Mouse_Picture(const NativeWindow *w)
+{
+    int width, height;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    return Display_ScaledRect(w->pixelsWidth, w->pixelsHeight, width, height);
+}
+
 void Mouse_SdlToClient(const NativeWindow *w, int sx, int sy, int *x, int *y)
 {
     if (!w->sdlCovering || w->pixelsWidth <= 0 || w->pixelsHeight <= 0) {
@@ -35,7 +43,7 @@ void Mouse_SdlToClient(const NativeWindow *w, int sx, int sy, int *x, int *y)
         *y = sy;
         return;
     }
-    SDL_Rect r = Display_ScaledRect(w->pixelsWidth, w->pixelsHeight);
+    SDL_Rect r = Mouse_Picture(w);
     *x = Mouse_FloorDiv((long long)(sx - r.x) * w->pixelsWidth, r.w);
     *y = Mouse_FloorDiv((long long)(sy - r.y) * w->pixelsHeight, r.h);
 }
@@ -48,7 +56,7 @@ void Mouse_ClientToSdl(const NativeWindow *w, int x, int y, int *sx, int *sy)
         return;
     }
     // The middle of the pixel's cell on the desktop, so that mapping back gives it again.
-    SDL_Rect r = Display_ScaledRect(w->pixelsWidth, w->pixelsHeight);
+    SDL_Rect r = Mouse_Picture(w);
     *sx = r.x + Mouse_FloorDiv((2LL * x + 1) * r.w, 2LL * w->pixelsWidth);
     *sy = r.y + Mouse_FloorDiv((2LL * y + 1) * r.h, 2LL * w->pixelsHeight);
 }
@@ -89,8 +97,26 @@ static void Mouse_Queue(uint32_t sdlWindow, int sx, int sy, UINT message)
     Queue_PostInput(&item);
 }
 
+// SDL puts a move on the window's edge when the window holds no capture: the pointer may in
+// truth be outside (a move queued before a release outside), and then there is no move.
+static bool Mouse_ClampedOutside(const SDL_MouseMotionEvent *motion)
+{
+    NativeWindow *w = Window_FromSdlId(motion->windowID);
+    int width, height, x, y, gx, gy;
+    if (!w || motion->state || !w->sdl)
+        return false;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    if (motion->x > 0 && motion->y > 0 && motion->x < width - 1 && motion->y < height - 1)
+        return false;
+    SDL_GetWindowPosition(w->sdl, &x, &y);
+    SDL_GetGlobalMouseState(&gx, &gy);
+    return gx < x || gy < y || gx >= x + width || gy >= y + height;
+}
+
 void Mouse_FromSdlMotion(const SDL_MouseMotionEvent *motion)
 {
+    if (Mouse_ClampedOutside(motion))
+        return;
     Mouse_Queue(motion->windowID, motion->x, motion->y, WM_MOUSEMOVE);
 }
 

@@ -65,11 +65,27 @@ static bool Queue_Matches(const MSG *msg, HWND window, UINT first, UINT last)
     return (first == 0 && last == 0) || (msg->message >= first && msg->message <= last);
 }
 
+// A move outside the client queued while the window held the capture, which it has since
+// released (a release outside): Windows routes a move when it is taken, and sends this none.
+static bool Queue_Stale(const MSG *msg)
+{
+    NativeWindow *w = Window_Get(msg->hwnd);
+    if (msg->message != WM_MOUSEMOVE || !w || Mouse_Capture() == msg->hwnd)
+        return false;
+    int x = (int16_t)LOWORD(msg->lParam), y = (int16_t)HIWORD(msg->lParam), width, height;
+    Window_ClientSize(w, &width, &height);
+    return x < 0 || y < 0 || x >= width || y >= height;
+}
+
 // Takes the first matching message of a list; true when there was one.
 static bool Queue_Take(QueueList *list, MSG *msg, HWND window, UINT first, UINT last, bool remove)
 {
     for (size_t i = 0; i < list->count; i++) {
         NativeQueued *item = &list->items[list->head + i];
+        if (Queue_Stale(&item->msg)) {
+            Queue_Remove(list, i--);
+            continue;
+        }
         if (!Queue_Matches(&item->msg, window, first, last))
             continue;
         *msg = item->msg;
@@ -111,6 +127,20 @@ void Queue_PostInput(const NativeQueued *input)
         }
     }
     Queue_Append(list, input);
+}
+
+void Queue_DropKeys(HWND window)
+{
+    QueueList *list = &s_queue.input;
+    for (size_t i = 0; i < list->count;) {
+        NativeQueued *item = &list->items[list->head + i];
+        if (item->msg.hwnd != window || item->keyVk < 0) {
+            i++;
+            continue;
+        }
+        Keys_Apply(item->keyVk, item->keyDown);
+        Queue_Remove(list, i);
+    }
 }
 
 BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT first, UINT last, UINT remove)

@@ -117,7 +117,9 @@ typedef struct {
     bool sdlIconic;
     bool sdlCovering;
     int sdlX, sdlY, sdlWidth, sdlHeight;
-    uint32_t sdlPlacedAt; // SDL_GetTicks() when we last moved or sized the SDL window
+    bool managed;      // a window manager or compositor places the SDL window
+    bool sdlPending;   // the state changed since it was last applied (managed windows)
+    bool sdlMaximized; // the SDL window is maximized (managed windows)
 } NativeWindow;
 
 // One registered class.
@@ -184,6 +186,18 @@ RECT Window_RectAt(int x, int y, int width, int height);
 // WM_SIZE's lParam: each size clamped to the 16 bits it has, never wrapped.
 LPARAM Window_SizeParam(int width, int height);
 
+// ---- window managers (window_desktop.cpp) ----
+
+// True when a window manager or compositor places the SDL window (it is asked, not told).
+bool Desktop_Managed(SDL_Window *window);
+// A managed window: notes that its state changed; the SDL window follows at the next pump
+// or present, so that a switch's steps reach the manager as one request.
+void Desktop_Sync(NativeWindow *w);
+// A managed window: brings the SDL window in line with the window's state if it changed.
+void Desktop_Apply(NativeWindow *w);
+// A managed window: the record takes the place, size and maximized state the manager gave.
+void Desktop_Follow(NativeWindow *w);
+
 // ---- activation and focus (window_focus.cpp) ----
 
 // Activates a window with WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE and the focus.
@@ -232,6 +246,9 @@ typedef struct {
 bool Queue_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Appends an input message; mouse moves merge into a queued move with the same buttons.
 void Queue_PostInput(const NativeQueued *input);
+// Drops the window's queued key messages, their key-state changes applied: the keys a window
+// loses the focus with are released by the loss, never again by the messages after it.
+void Queue_DropKeys(HWND window);
 
 // ---- SDL events (events.cpp) ----
 
@@ -276,8 +293,9 @@ void Display_Screen(int *width, int *height);
 bool Display_VirtualModeSet(void);
 // True when the window covers the whole virtual screen: shown scaled over the desktop.
 bool Display_Covers(const NativeWindow *w);
-// Where a covering window's client pixels go on the desktop (aspect kept, centred).
-SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight);
+// Where a covering window's client pixels go in its SDL window of the given size (aspect
+// kept, centred).
+SDL_Rect Display_ScaledRect(int clientWidth, int clientHeight, int outWidth, int outHeight);
 // Sets the desktop size used where no display tells it (0 x 0: SDL's); the windows follow.
 void Display_SetDesktop(int width, int height);
 // Lists the classic modes before the desktop's (true), or the desktop's alone.

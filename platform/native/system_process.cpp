@@ -85,8 +85,6 @@ bool System_StartSdl(void)
                     "set)%s; run it in a graphical session, or with SDL_VIDEODRIVER=offscreen "
                     "to run without showing a window",
                     "");
-    // The framebuffer path: a texture per present costs more than the copy it saves.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Ctrl+C ends a console program at once, as on Windows.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The click that activates a window is also delivered, as Windows does.
@@ -108,6 +106,10 @@ bool System_StartSdl(void)
         System_Fail("cannot start the window system: %s", SDL_GetError());
     }
     s_entry.sdlStarted = true;
+    // The framebuffer path: a texture per present costs more than the copy it saves. Not
+    // on Wayland, whose driver offers no window surface without a texture.
+    if (strcmp(SDL_GetCurrentVideoDriver(), "wayland") != 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_StopTextInput();
     return true;
 }

@@ -165,7 +165,8 @@ static bool Window_CreateSdl(NativeWindow *w, const NativeClass *c)
     int x, y, width, height;
     Window_ClientOrigin(w, &x, &y);
     Window_ClientSize(w, &width, &height);
-    Uint32 flags = SDL_WINDOW_HIDDEN;
+    // Resizable: a window manager may maximize or tile it, as Windows lets a user maximize.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     if ((w->style & WS_CAPTION) != WS_CAPTION)
         flags |= SDL_WINDOW_BORDERLESS;
     w->sdl =
@@ -178,6 +179,7 @@ static bool Window_CreateSdl(NativeWindow *w, const NativeClass *c)
     w->sdlWidth = width;
     w->sdlHeight = height;
     w->sdlBordered = !(flags & SDL_WINDOW_BORDERLESS);
+    w->managed = Desktop_Managed(w->sdl);
     if (c->icon)
         Icon_Apply(w->sdl, c->icon);
     return true;

@@ -85,6 +85,10 @@ void Window_SyncSdl(NativeWindow *w)
 {
     if (!w->sdl)
         return;
+    if (w->managed) {
+        Desktop_Sync(w);
+        return;
+    }
     bool shown = (w->style & WS_VISIBLE) != 0;
     bool iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
     if (!shown) {
@@ -135,8 +139,6 @@ void Window_SyncSdl(NativeWindow *w)
             SDL_RestoreWindow(w->sdl);
         w->sdlIconic = iconic;
     }
-    if (moved)
-        w->sdlPlacedAt = SDL_GetTicks();
     if (covering != w->sdlCovering) {
         w->sdlCovering = covering;
         moved = true;

@@ -109,7 +109,7 @@ static void Paint_Scale(const NativeWindow *w, SDL_Surface *surface)
                                            w->pixelsWidth * 4, SDL_PIXELFORMAT_XRGB8888);
     if (!source)
         return;
-    SDL_Rect target = Display_ScaledRect(w->pixelsWidth, w->pixelsHeight);
+    SDL_Rect target = Display_ScaledRect(w->pixelsWidth, w->pixelsHeight, surface->w, surface->h);
     SDL_Rect bars[4] = {
         {0, 0, surface->w, target.y},                                                // above
         {0, target.y + target.h, surface->w, surface->h - target.y - target.h},      // below
@@ -125,6 +125,8 @@ static void Paint_Scale(const NativeWindow *w, SDL_Surface *surface)
 
 void Paint_Present(NativeWindow *w)
 {
+    if (w->sdlPending)
+        Desktop_Apply(w);
     if (!w->sdl || !w->sdlShown || !w->pixels || !Paint_Shown(w))
         return;
     // The X11 driver may recreate its window here: the surface is asked for every time.

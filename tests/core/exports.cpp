@@ -6,7 +6,7 @@ static const Scenario *const SCENARIOS[] = {
     &Scenario_Pixels,      &Scenario_Blit,        &Scenario_Keys,         &Scenario_Mouse,
     &Scenario_Joystick,    &Scenario_Fullscreen,  &Scenario_Placeholder,  &Scenario_KeyTable,
     &Scenario_Crash,       &Scenario_WindowLimits, &Scenario_RenderBench, &Scenario_PaceBench,
-    &Scenario_Soak};
+    &Scenario_Soak,         &Scenario_Desktop};
 
 enum { SCENARIO_FRAME_LIMIT = 1800 }; // a scenario still running then is closed as failed
 
@@ -41,6 +41,11 @@ void Scenario_Observe(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         Record_Add(CALL_MESSAGE + message, (uint32_t)wParam, (uint32_t)lParam);
     if (s_core.scenario && s_core.scenario->message)
         s_core.scenario->message(message, wParam, lParam);
+    // On a desktop the window manager closes the window: that close ends the run.
+    if (message == WM_CLOSE && s_core.scenario == &Scenario_Desktop && !s_core.closing) {
+        s_core.closing = true;
+        s_core.closeIndex = Record_Count();
+    }
 }
 
 CORE_API void Kernel_Initialize(const char *tail)

@@ -69,6 +69,11 @@ void Record_Add(uint32_t code, uint32_t a, uint32_t b)
     s_run.events[s_run.count++] = RecordEvent{code, a, b};
 }
 
+void Record_Clear(void)
+{
+    s_run.count = 0;
+}
+
 uint32_t Record_Count(void)
 {
     return s_run.count;

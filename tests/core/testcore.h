@@ -50,6 +50,8 @@ enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
 // From now on only the window's closing and destruction are recorded (for long runs).
 void Record_SetQuiet(void);
+// Forgets what was recorded so far (a run that writes its events out as they come).
+void Record_Clear(void);
 uint32_t Record_Count(void);
 const RecordEvent *Record_Get(uint32_t index);
 // Index of the first event with the code at or after from; Record_Count() when none.
@@ -110,6 +112,8 @@ extern const Scenario Scenario_Startup, Scenario_Args, Scenario_Shutdown, Scenar
     Scenario_WindowLimits;
 // As the core library loads, before the program runs: what TESTCORE_AT_LOAD asks for.
 void Scenario_AtLoad(void);
+// Driven from outside on a real desktop: logs input calls and sizes as they come.
+extern const Scenario Scenario_Desktop;
 // The benchmarks' scenarios (bench/core/): they print figures and judge nothing.
 extern const Scenario Scenario_RenderBench, Scenario_PaceBench, Scenario_Soak;
 
