@@ -1,0 +1,103 @@
+// SDL's events: input, the window system's focus, close, exposure, minimize and moves, and
+// joysticks coming and going, turned into messages and state changes.
+#include "platform/sdl/native.h"
+
+enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are their echoes
+
+// The window system moved a window (a window manager's drag): the record follows. Reports
+// of our own placing can arrive late, after the next one (leaving fullscreen): they are
+// not taken for the user's.
+static void Events_Moved(NativeWindow *w, int x, int y)
+{
+    if (w->sdlCovering || (w->style & NATIVE_WS_MINIMIZE) || !(w->style & WS_VISIBLE) ||
+        SDL_GetTicks() - w->sdlPlacedAt < EVENTS_SETTLE_MS)
+        return;
+    int cx, cy;
+    Window_ClientOrigin(w, &cx, &cy);
+    if (x == cx && y == cy)
+        return;
+    w->sdlX = x;
+    w->sdlY = y;
+    RECT rect = w->rect;
+    rect.left += x - cx;
+    rect.right += x - cx;
+    rect.top += y - cy;
+    rect.bottom += y - cy;
+    Window_Place(w, rect, NATIVE_SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+static void Events_Window(const SDL_WindowEvent *event)
+{
+    NativeWindow *w = Window_FromSdlId(event->windowID);
+    if (!w)
+        return;
+    HWND handle = Window_Handle(w);
+    Uint32 flags = SDL_GetWindowFlags(w->sdl);
+    switch (event->event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        Focus_Activate(w);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (Focus_Active() == handle)
+            Focus_Deactivate();
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        // The close button: the system menu's close command, as Wine posts it.
+        Queue_Post(handle, NATIVE_WM_SYSCOMMAND, NATIVE_SC_CLOSE, 0);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        Paint_Present(w);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (!(w->style & NATIVE_WS_MINIMIZE) && (flags & SDL_WINDOW_MINIMIZED)) {
+            w->sdlIconic = true;
+            ShowWindow(handle, SW_MINIMIZE);
+        }
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        if ((w->style & NATIVE_WS_MINIMIZE) && !(flags & SDL_WINDOW_MINIMIZED)) {
+            w->sdlIconic = false;
+            ShowWindow(handle, SW_RESTORE);
+        }
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        Events_Moved(w, event->data1, event->data2);
+        break;
+    }
+}
+
+static void Events_Handle(const SDL_Event *event)
+{
+    switch (event->type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        Keys_FromSdl(&event->key);
+        break;
+    case SDL_MOUSEMOTION:
+        Mouse_FromSdlMotion(&event->motion);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        Mouse_FromSdlButton(&event->button);
+        break;
+    case SDL_WINDOWEVENT:
+        Events_Window(&event->window);
+        break;
+    case SDL_JOYDEVICEADDED:
+        Joystick_Added(event->jdevice.which);
+        break;
+    case SDL_JOYDEVICEREMOVED:
+        Joystick_Removed(event->jdevice.which);
+        break;
+    }
+}
+
+void Events_Pump(void)
+{
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+        Events_Handle(&event);
+}
