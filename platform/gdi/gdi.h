@@ -1,7 +1,7 @@
 // Software GDI of the native backend: what the window layer asks of it beyond the API itself.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/winapi_more.h"
 
 // A window device context: draws into a window's client pixels, 32 bits a pixel as
 // 0x00RRGGBB (a top-down 32-bit DIB's layout), clipped to the pixels' bounds.

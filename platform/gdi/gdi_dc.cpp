@@ -4,13 +4,10 @@
 #include <stdlib.h>
 
 enum {
-    GDI_CLR_INVALID = 0xFFFFFFFF,
     // What the screen and every memory DC answer for RASTERCAPS on a 32-bit display: BITBLT,
     // BITMAP64, GDI20_OUTPUT, DI_BITMAP, DIBTODEV, BIGFONT, STRETCHBLT, FLOODFILL, STRETCHDIB,
     // DEVBITS.
     GDI_RASTER_CAPS = 0xBE99,
-    GDI_BITSPIXEL = 12,
-    GDI_PLANES = 14,
 };
 
 // Black and white: the colours a monochrome DDB's bits have as a destination.
@@ -126,7 +123,7 @@ COLORREF WINAPI SetBkColor(HDC handle, COLORREF color)
 {
     GdiDC *dc = Gdi_GetDC(handle);
     if (!dc)
-        return GDI_CLR_INVALID;
+        return CLR_INVALID;
     COLORREF previous = dc->background;
     dc->background = color;
     return previous;
@@ -136,7 +133,7 @@ COLORREF WINAPI SetTextColor(HDC handle, COLORREF color)
 {
     GdiDC *dc = Gdi_GetDC(handle);
     if (!dc)
-        return GDI_CLR_INVALID;
+        return CLR_INVALID;
     COLORREF previous = dc->text;
     dc->text = color;
     return previous;
@@ -149,9 +146,9 @@ int WINAPI GetDeviceCaps(HDC handle, int index)
     switch (index) {
     case RASTERCAPS:
         return GDI_RASTER_CAPS;
-    case GDI_BITSPIXEL:
+    case BITSPIXEL:
         return 32;
-    case GDI_PLANES:
+    case PLANES:
         return 1;
     default:
         return 0;

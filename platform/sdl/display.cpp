@@ -8,17 +8,7 @@ enum {
     DISPLAY_DEFAULT_HZ = 60,       // what Wine reports where the display tells none
     DISPLAY_FIELDS = 0x007C0080,   // orientation, bits, width, height, flags, frequency
     DISPLAY_FALLBACK_WIDTH = 1024, // a desktop SDL cannot measure
-    DISPLAY_FALLBACK_HEIGHT = 768,
-    DISP_CHANGE_BADMODE_ = -2,
-    CDS_TEST_ = 0x00000002,
-    DM_BITSPERPEL_ = 0x00040000,
-    ENUM_CURRENT_SETTINGS_ = -1,
-    ENUM_REGISTRY_SETTINGS_ = -2,
-    SM_CYCAPTION_ = 4,
-    SM_CXFIXEDFRAME_ = 7,
-    SM_CYFIXEDFRAME_ = 8,
-    SM_CXFRAME_ = 32,
-    SM_CYFRAME_ = 33
+    DISPLAY_FALLBACK_HEIGHT = 768
 };
 
 // The classic modes the front-end looks for, listed before the desktop's.
@@ -79,7 +69,7 @@ bool Display_VirtualModeSet(void)
 
 bool Display_Covers(const NativeWindow *w)
 {
-    if (!s_display.virtualWidth || !(w->style & WS_VISIBLE) || (w->style & NATIVE_WS_MINIMIZE) ||
+    if (!s_display.virtualWidth || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) ||
         (w->style & WS_CAPTION) == WS_CAPTION)
         return false;
     return w->rect.left == 0 && w->rect.top == 0 && w->rect.right == s_display.virtualWidth &&
@@ -133,9 +123,9 @@ BOOL WINAPI EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA *settings)
     if (!settings || (device && strcmp(device, "\\\\.\\DISPLAY1") != 0))
         return FALSE;
     int width, height;
-    if (mode == (DWORD)ENUM_CURRENT_SETTINGS_)
+    if (mode == ENUM_CURRENT_SETTINGS)
         Display_Screen(&width, &height);
-    else if (mode == (DWORD)ENUM_REGISTRY_SETTINGS_)
+    else if (mode == ENUM_REGISTRY_SETTINGS)
         Display_Desktop(&width, &height);
     else if (!Display_Listed(mode, &width, &height))
         return FALSE;
@@ -163,13 +153,13 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *settings, DWORD flags)
         Display_SyncWindows();
         return DISP_CHANGE_SUCCESSFUL;
     }
-    if ((settings->dmFields & DM_BITSPERPEL_) && settings->dmBitsPerPel != DISPLAY_BITS)
-        return DISP_CHANGE_BADMODE_;
+    if ((settings->dmFields & DM_BITSPERPEL) && settings->dmBitsPerPel != DISPLAY_BITS)
+        return DISP_CHANGE_BADMODE;
     int width = 0, height = 0;
     for (DWORD n = 0; Display_Listed(n, &width, &height); n++) {
         if ((DWORD)width != settings->dmPelsWidth || (DWORD)height != settings->dmPelsHeight)
             continue;
-        if (flags & CDS_TEST_)
+        if (flags & CDS_TEST)
             return DISP_CHANGE_SUCCESSFUL;
         int dw, dh;
         Display_Desktop(&dw, &dh);
@@ -179,7 +169,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *settings, DWORD flags)
         Display_SyncWindows();
         return DISP_CHANGE_SUCCESSFUL;
     }
-    return DISP_CHANGE_BADMODE_;
+    return DISP_CHANGE_BADMODE;
 }
 
 int WINAPI GetSystemMetrics(int index)
@@ -190,13 +180,13 @@ int WINAPI GetSystemMetrics(int index)
     case SM_CYSCREEN:
         Display_Screen(&width, &height);
         return index == SM_CXSCREEN ? width : height;
-    case SM_CYCAPTION_:
+    case SM_CYCAPTION:
         return 19;
-    case SM_CXFIXEDFRAME_:
-    case SM_CYFIXEDFRAME_:
+    case SM_CXFIXEDFRAME:
+    case SM_CYFIXEDFRAME:
         return 3;
-    case SM_CXFRAME_:
-    case SM_CYFRAME_:
+    case SM_CXFRAME:
+    case SM_CYFRAME:
         return 4;
     }
     return 0;

@@ -9,7 +9,7 @@ enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are t
 // not taken for the user's.
 static void Events_Moved(NativeWindow *w, int x, int y)
 {
-    if (w->sdlCovering || (w->style & NATIVE_WS_MINIMIZE) || !(w->style & WS_VISIBLE) ||
+    if (w->sdlCovering || (w->style & WS_MINIMIZE) || !(w->style & WS_VISIBLE) ||
         SDL_GetTicks() - w->sdlPlacedAt < EVENTS_SETTLE_MS)
         return;
     int cx, cy;
@@ -23,7 +23,7 @@ static void Events_Moved(NativeWindow *w, int x, int y)
     rect.right += x - cx;
     rect.top += y - cy;
     rect.bottom += y - cy;
-    Window_Place(w, rect, NATIVE_SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Window_Place(w, rect, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static void Events_Window(const SDL_WindowEvent *event)
@@ -43,21 +43,21 @@ static void Events_Window(const SDL_WindowEvent *event)
         break;
     case SDL_WINDOWEVENT_CLOSE:
         // The close button: the system menu's close command, as Wine posts it.
-        Queue_Post(handle, NATIVE_WM_SYSCOMMAND, NATIVE_SC_CLOSE, 0);
+        Queue_Post(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         Paint_Present(w);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
-        if (!(w->style & NATIVE_WS_MINIMIZE) && (flags & SDL_WINDOW_MINIMIZED)) {
+        if (!(w->style & WS_MINIMIZE) && (flags & SDL_WINDOW_MINIMIZED)) {
             w->sdlIconic = true;
             ShowWindow(handle, SW_MINIMIZE);
         }
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
-        if ((w->style & NATIVE_WS_MINIMIZE) && !(flags & SDL_WINDOW_MINIMIZED)) {
+        if ((w->style & WS_MINIMIZE) && !(flags & SDL_WINDOW_MINIMIZED)) {
             w->sdlIconic = false;
             ShowWindow(handle, SW_RESTORE);
         }

@@ -3,8 +3,6 @@
 #include "platform/sdl/native.h"
 
 enum {
-    VK_NUMLOCK_ = 0x90,
-    VK_LWIN_ = 0x5B,
     KEY_EXTENDED = 0x100, // scan codes with the E0 prefix: lParam bit 24
     KEY_DOWN = 0x80,
     KEY_TOGGLED = 0x01
@@ -99,7 +97,7 @@ static const KeyRow KEY_ROWS[] = {
     {SDL_SCANCODE_LEFT, 0x25, 0x14B, 0},
     {SDL_SCANCODE_DOWN, 0x28, 0x150, 0},
     {SDL_SCANCODE_UP, 0x26, 0x148, 0},
-    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK_, 0x145, 0},
+    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK, 0x145, 0},
     {SDL_SCANCODE_KP_DIVIDE, 0x6F, 0x135, 0},
     {SDL_SCANCODE_KP_MULTIPLY, 0x6A, 0x37, 0},
     {SDL_SCANCODE_KP_MINUS, 0x6D, 0x4A, 0},
@@ -120,7 +118,7 @@ static const KeyRow KEY_ROWS[] = {
     {SDL_SCANCODE_LCTRL, VK_LCONTROL, 0x1D, 0},
     {SDL_SCANCODE_LSHIFT, VK_LSHIFT, 0x2A, 0},
     {SDL_SCANCODE_LALT, VK_LMENU, 0x38, 0},
-    {SDL_SCANCODE_LGUI, VK_LWIN_, 0x15B, 0},
+    {SDL_SCANCODE_LGUI, VK_LWIN, 0x15B, 0},
     {SDL_SCANCODE_RCTRL, VK_RCONTROL, 0x11D, 0},
     {SDL_SCANCODE_RSHIFT, VK_RSHIFT, 0x36, 0}, // the right Shift is not an extended key
     {SDL_SCANCODE_RALT, VK_RMENU, 0x138, 0},
@@ -206,7 +204,7 @@ static UINT Keys_MessageFor(int vk, bool down)
         s_keys.altAlone = false;
         return system;
     default:
-        if (vk != NATIVE_VK_F10 && (ctrl || !alt))
+        if (vk != VK_F10 && (ctrl || !alt))
             return plain;
         s_keys.altAlone = false;
         return system;
@@ -256,8 +254,8 @@ void Keys_FromSdl(const SDL_KeyboardEvent *key)
 
 WPARAM Keys_MouseFlags(void)
 {
-    return ((s_keys.input[VK_SHIFT] & KEY_DOWN) ? NATIVE_MK_SHIFT : 0) |
-           ((s_keys.input[VK_CONTROL] & KEY_DOWN) ? NATIVE_MK_CONTROL : 0);
+    return ((s_keys.input[VK_SHIFT] & KEY_DOWN) ? MK_SHIFT : 0) |
+           ((s_keys.input[VK_CONTROL] & KEY_DOWN) ? MK_CONTROL : 0);
 }
 
 void Keys_Set(int vk, uint8_t state)
@@ -276,7 +274,7 @@ SHORT WINAPI GetKeyState(int key)
 
 bool Keys_NumLock(void)
 {
-    return (s_keys.input[VK_NUMLOCK_] & KEY_TOGGLED) != 0;
+    return (s_keys.input[VK_NUMLOCK] & KEY_TOGGLED) != 0;
 }
 
 int Keys_ScancodeOf(int vk)

@@ -12,7 +12,7 @@ typedef struct {
 
 static const MouseButtonRow MOUSE_BUTTONS[] = {
     {SDL_BUTTON_LEFT, MK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP},
-    {SDL_BUTTON_MIDDLE, NATIVE_MK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP},
+    {SDL_BUTTON_MIDDLE, MK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP},
     {SDL_BUTTON_RIGHT, MK_RBUTTON, WM_RBUTTONDOWN, WM_RBUTTONUP},
 };
 
@@ -132,7 +132,7 @@ HWND WINAPI SetCapture(HWND window)
         SDL_CaptureMouse(SDL_TRUE);
     NativeWindow *old = Window_Get(previous);
     if (old)
-        Window_Call(old, NATIVE_WM_CAPTURECHANGED, 0, (LPARAM)window);
+        Window_Call(old, WM_CAPTURECHANGED, 0, (LPARAM)window);
     return previous;
 }
 
@@ -145,7 +145,7 @@ BOOL WINAPI ReleaseCapture(void)
     SDL_CaptureMouse(SDL_FALSE);
     NativeWindow *old = Window_Get(previous);
     if (old)
-        Window_Call(old, NATIVE_WM_CAPTURECHANGED, 0, 0);
+        Window_Call(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 

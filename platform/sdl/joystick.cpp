@@ -2,17 +2,7 @@
 // Wine answers: JOYERR_PARMS for an id with nothing, a centred hat as 0xFFFF.
 #include "platform/sdl/native.h"
 
-enum {
-    JOYSTICK_IDS = 16,
-    JOYSTICK_AXES = 6,
-    JOYSTICK_BUTTONS = 32,
-    JOYERR_PARMS_ = 165,
-    MMSYSERR_INVALPARAM_ = 11,
-    JOY_RETURNPOV_ = 0x40,
-    JOY_RETURNBUTTONS_ = 0x80,
-    JOY_RETURNPOVCTS_ = 0x200,
-    JOY_POVCENTERED_ = 0xFFFF
-};
+enum { JOYSTICK_IDS = 16, JOYSTICK_AXES = 6, JOYSTICK_BUTTONS = 32 };
 
 // SDL hat positions in hundredths of a degree clockwise from forward.
 static const struct {
@@ -61,26 +51,26 @@ UINT WINAPI joyGetNumDevs(void)
 UINT WINAPI joyGetPosEx(UINT id, JOYINFOEX *info)
 {
     if (!info)
-        return MMSYSERR_INVALPARAM_;
+        return MMSYSERR_INVALPARAM;
     if (id >= JOYSTICK_IDS || info->dwSize < sizeof(JOYINFOEX))
-        return JOYERR_PARMS_;
+        return JOYERR_PARMS;
     SDL_Joystick *joystick = s_joystick.ids[id];
     if (!joystick || !SDL_JoystickGetAttached(joystick))
-        return JOYERR_PARMS_;
+        return JOYERR_PARMS;
     DWORD *axes[JOYSTICK_AXES] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
                                   &info->dwRpos, &info->dwUpos, &info->dwVpos};
     int count = SDL_JoystickNumAxes(joystick);
     for (int a = 0; a < JOYSTICK_AXES; a++)
         if (info->dwFlags & (1u << a)) // JOY_RETURNX .. JOY_RETURNV
             *axes[a] = a < count ? (DWORD)(SDL_JoystickGetAxis(joystick, a) + 32768) : 0;
-    if (info->dwFlags & (JOY_RETURNPOV_ | JOY_RETURNPOVCTS_)) {
+    if (info->dwFlags & (JOY_RETURNPOV | JOY_RETURNPOVCTS)) {
         Uint8 hat = SDL_JoystickNumHats(joystick) > 0 ? SDL_JoystickGetHat(joystick, 0) : 0;
-        info->dwPOV = JOY_POVCENTERED_;
+        info->dwPOV = JOY_POVCENTERED;
         for (size_t i = 0; i < sizeof JOYSTICK_HATS / sizeof JOYSTICK_HATS[0]; i++)
             if (JOYSTICK_HATS[i].hat == hat)
                 info->dwPOV = JOYSTICK_HATS[i].pov;
     }
-    if (info->dwFlags & JOY_RETURNBUTTONS_) {
+    if (info->dwFlags & JOY_RETURNBUTTONS) {
         info->dwButtons = 0;
         info->dwButtonNumber = 0;
         int buttons = SDL_JoystickNumButtons(joystick);
@@ -102,7 +92,7 @@ bool Joystick_InUse(int id)
 // The SDL hat of a point-of-view angle; -1 for one that no hat reports.
 int Joystick_HatOf(DWORD pov)
 {
-    if (pov == JOY_POVCENTERED_ || pov == 0xFFFFFFFFu)
+    if (pov == JOY_POVCENTERED || pov == 0xFFFFFFFFu)
         return SDL_HAT_CENTERED;
     for (size_t i = 0; i < sizeof JOYSTICK_HATS / sizeof JOYSTICK_HATS[0]; i++)
         if (JOYSTICK_HATS[i].pov == pov)

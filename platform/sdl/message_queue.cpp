@@ -191,17 +191,17 @@ static void Queue_DefaultPosChanged(NativeWindow *w, const NativeWindowPos *pos)
 {
     HWND handle = Window_Handle(w);
     int x, y, width, height;
-    if (!(pos->flags & NATIVE_SWP_NOCLIENTMOVE)) {
+    if (!(pos->flags & SWP_NOCLIENTMOVE)) {
         Window_ClientOrigin(w, &x, &y);
-        Window_Call(w, NATIVE_WM_MOVE, 0, (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
+        Window_Call(w, WM_MOVE, 0, (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
     }
     if (!Window_Get(handle))
         return;
-    if ((pos->flags & NATIVE_SWP_STATECHANGED) || !(pos->flags & NATIVE_SWP_NOCLIENTSIZE)) {
+    if ((pos->flags & SWP_STATECHANGED) || !(pos->flags & SWP_NOCLIENTSIZE)) {
         Window_ClientSize(w, &width, &height);
-        WPARAM kind = (w->style & NATIVE_WS_MINIMIZE)   ? NATIVE_SIZE_MINIMIZED
-                      : (w->style & NATIVE_WS_MAXIMIZE) ? SIZE_MAXIMIZED
-                                                        : NATIVE_SIZE_RESTORED;
+        WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                      : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                                 : SIZE_RESTORED;
         Window_Call(w, WM_SIZE, kind, Window_SizeParam(width, height));
     }
 }
@@ -212,16 +212,16 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (!w)
         return 0;
     switch (message) {
-    case NATIVE_WM_NCCREATE:
-    case NATIVE_WM_NCACTIVATE:
-    case NATIVE_WM_QUERYOPEN:
+    case WM_NCCREATE:
+    case WM_NCACTIVATE:
+    case WM_QUERYOPEN:
         return TRUE;
     case WM_CLOSE:
         Window_Destroy(window);
         return 0;
     case WM_SETTEXT:
         return Window_SetTitle(w, (const char *)lParam);
-    case NATIVE_WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED:
         if (lParam)
             Queue_DefaultPosChanged(w, (const NativeWindowPos *)lParam);
         return 0;
@@ -234,29 +234,29 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ERASEBKGND:
         return Paint_EraseBackground(w);
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !(w->style & NATIVE_WS_MINIMIZE))
+        if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE))
             SetFocus(window);
         return 0;
-    case NATIVE_WM_CANCELMODE:
+    case WM_CANCELMODE:
         if (Mouse_Capture() == window)
             ReleaseCapture();
         return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4 closes the window through the system menu's command.
-        if (wParam == NATIVE_VK_F4 && ((uint32_t)lParam & 0x20000000u))
-            SendMessageA(window, NATIVE_WM_SYSCOMMAND, NATIVE_SC_CLOSE, 0);
+        if (wParam == VK_F4 && ((uint32_t)lParam & 0x20000000u))
+            SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
-    case NATIVE_WM_SYSCOMMAND:
+    case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case NATIVE_SC_CLOSE:
+        case SC_CLOSE:
             return SendMessageA(window, WM_CLOSE, 0, 0);
-        case NATIVE_SC_MINIMIZE:
+        case SC_MINIMIZE:
             ShowWindow(window, SW_MINIMIZE);
             return 0;
-        case NATIVE_SC_MAXIMIZE:
+        case SC_MAXIMIZE:
             ShowWindow(window, SW_SHOWMAXIMIZED);
             return 0;
-        case NATIVE_SC_RESTORE:
+        case SC_RESTORE:
             ShowWindow(window, SW_RESTORE);
             return 0;
         }

@@ -10,9 +10,7 @@
 
 enum {
     CLOCK_COUNTER_HZ = 10000000,
-    CLOCK_FINE_SLACK_NS = 1000, // timer slack while a 1 ms period is begun
-    TIMERR_NOERROR = 0,
-    TIMERR_NOCANDO = 97
+    CLOCK_FINE_SLACK_NS = 1000 // timer slack while a 1 ms period is begun
 };
 
 static struct {

@@ -8,8 +8,7 @@
 enum {
     WINDOW_HANDLE_BASE = 0x00010040, // handles look like Windows' and are never null
     WINDOW_HANDLE_STEP = 4,
-    WINDOW_ATOM_BASE = 0xC000,
-    GWL_EXSTYLE_INDEX = -20
+    WINDOW_ATOM_BASE = 0xC000
 };
 
 static struct {
@@ -88,7 +87,7 @@ LRESULT Window_Call(NativeWindow *w, UINT message, WPARAM wParam, LPARAM lParam)
 
 void Window_ClientSize(const NativeWindow *w, int *width, int *height)
 {
-    if (w->style & NATIVE_WS_MINIMIZE) {
+    if (w->style & WS_MINIMIZE) {
         *width = *height = 0;
         return;
     }
@@ -102,7 +101,7 @@ void Window_ClientSize(const NativeWindow *w, int *width, int *height)
 
 void Window_ClientOrigin(const NativeWindow *w, int *x, int *y)
 {
-    if (w->style & NATIVE_WS_MINIMIZE) {
+    if (w->style & WS_MINIMIZE) {
         // A minimized window's empty client sits at its corner (-32000, -32000).
         *x = w->rect.left;
         *y = w->rect.top;
@@ -209,7 +208,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     w->classIndex = classIndex;
     w->proc = c->proc;
     // Shown later by ShowWindow, as the program asks; top-level windows clip siblings.
-    w->style = (style & ~WS_VISIBLE) | NATIVE_WS_CLIPSIBLINGS;
+    w->style = (style & ~WS_VISIBLE) | WS_CLIPSIBLINGS;
     w->exStyle = exStyle;
     w->rect = Window_RectAt(x, y, width, height);
     w->normalRect = w->rect;
@@ -222,7 +221,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     NativeCreateStruct create = {param, instance, menu,        parent, height,    width,
                                  y,     x,        (LONG)style, title,  className, exStyle};
     HWND handle = Window_Handle(w);
-    if (!Window_Call(w, NATIVE_WM_NCCREATE, 0, (LPARAM)&create) ||
+    if (!Window_Call(w, WM_NCCREATE, 0, (LPARAM)&create) ||
         Window_Call(w, WM_CREATE, 0, (LPARAM)&create) == -1) {
         Window_Destroy(handle);
         return NULL;
@@ -239,11 +238,11 @@ bool Window_Destroy(HWND window)
         return false;
     if (w->style & WS_VISIBLE) {
         RECT same = w->rect;
-        Window_Place(w, same, NATIVE_SWP_HIDEWINDOW | NATIVE_SWP_NOSIZE | NATIVE_SWP_NOMOVE);
+        Window_Place(w, same, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE);
     }
     Focus_Forget(w);
     Window_Call(w, WM_DESTROY, 0, 0);
-    Window_Call(w, NATIVE_WM_NCDESTROY, 0, 0);
+    Window_Call(w, WM_NCDESTROY, 0, 0);
     w->destroyed = true;
     NativeClass *c = Window_Class(w->classIndex);
     if (c && w->dc == c->classDC) {
@@ -267,7 +266,7 @@ LONG WINAPI GetWindowLongA(HWND window, int index)
         return 0;
     if (index == GWL_STYLE)
         return (LONG)w->style;
-    if (index == GWL_EXSTYLE_INDEX)
+    if (index == GWL_EXSTYLE)
         return (LONG)w->exStyle;
     return 0;
 }
@@ -278,13 +277,13 @@ LONG WINAPI SetWindowLongA(HWND window, int index, LONG value)
     if (!w || index != GWL_STYLE)
         return 0;
     NativeStyleStruct change = {w->style, (DWORD)value};
-    Window_Call(w, NATIVE_WM_STYLECHANGING, (WPARAM)(intptr_t)GWL_STYLE, (LPARAM)&change);
+    Window_Call(w, WM_STYLECHANGING, (WPARAM)(intptr_t)GWL_STYLE, (LPARAM)&change);
     DWORD old = w->style;
     // Top-level windows keep WS_CLIPSIBLINGS, and a minimized one stays minimized.
-    DWORD style = change.styleNew | NATIVE_WS_CLIPSIBLINGS | (old & NATIVE_WS_MINIMIZE);
+    DWORD style = change.styleNew | WS_CLIPSIBLINGS | (old & WS_MINIMIZE);
     w->style = style;
     change.styleNew = style;
-    Window_Call(w, NATIVE_WM_STYLECHANGED, (WPARAM)(intptr_t)GWL_STYLE, (LPARAM)&change);
+    Window_Call(w, WM_STYLECHANGED, (WPARAM)(intptr_t)GWL_STYLE, (LPARAM)&change);
     // The frame changes the client area inside the same window rectangle.
     Window_FitPixels(w);
     Window_SyncSdl(w);

@@ -25,10 +25,10 @@ static void Focus_Move(HWND to)
     s_focus.focus = to;
     NativeWindow *old = Window_Get(from);
     if (old)
-        Window_Call(old, NATIVE_WM_KILLFOCUS, (WPARAM)to, 0);
+        Window_Call(old, WM_KILLFOCUS, (WPARAM)to, 0);
     NativeWindow *w = Window_Get(to);
     if (w && s_focus.focus == to)
-        Window_Call(w, NATIVE_WM_SETFOCUS, (WPARAM)from, 0);
+        Window_Call(w, WM_SETFOCUS, (WPARAM)from, 0);
 }
 
 void Focus_Activate(NativeWindow *w)
@@ -39,7 +39,7 @@ void Focus_Activate(NativeWindow *w)
     HWND previous = s_focus.active;
     NativeWindow *old = Window_Get(previous);
     if (old) {
-        Window_Call(old, NATIVE_WM_NCACTIVATE, FALSE, 0);
+        Window_Call(old, WM_NCACTIVATE, FALSE, 0);
         Window_Call(old, WM_ACTIVATE, WA_INACTIVE, (LPARAM)handle);
     }
     s_focus.active = handle;
@@ -47,12 +47,12 @@ void Focus_Activate(NativeWindow *w)
     // which Wine gives whether or not the procedure lets WM_ACTIVATE reach DefWindowProc.
     Window_Call(w, WM_QUERYNEWPALETTE, 0, 0);
     if (!old)
-        Window_Call(w, NATIVE_WM_ACTIVATEAPP, TRUE, 0);
+        Window_Call(w, WM_ACTIVATEAPP, TRUE, 0);
     if (!Window_Get(handle) || s_focus.active != handle)
         return;
-    Window_Call(w, NATIVE_WM_NCACTIVATE, TRUE, 0);
-    bool iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
-    Window_Call(w, WM_ACTIVATE, NATIVE_WA_ACTIVE | (iconic ? 0x10000 : 0), (LPARAM)previous);
+    Window_Call(w, WM_NCACTIVATE, TRUE, 0);
+    bool iconic = (w->style & WS_MINIMIZE) != 0;
+    Window_Call(w, WM_ACTIVATE, WA_ACTIVE | (iconic ? 0x10000 : 0), (LPARAM)previous);
     if (Window_Get(handle) && s_focus.active == handle && !iconic)
         Focus_Move(handle);
 }
@@ -64,14 +64,14 @@ void Focus_Deactivate(void)
         return;
     HWND handle = s_focus.active;
     // The mode the window was in (a capture, a drag) is cancelled first.
-    Window_Call(w, NATIVE_WM_CANCELMODE, 0, 0);
+    Window_Call(w, WM_CANCELMODE, 0, 0);
     if (!Window_Get(handle) || s_focus.active != handle)
         return;
     s_focus.active = NULL;
-    bool iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
-    Window_Call(w, NATIVE_WM_NCACTIVATE, FALSE, 0);
+    bool iconic = (w->style & WS_MINIMIZE) != 0;
+    Window_Call(w, WM_NCACTIVATE, FALSE, 0);
     Window_Call(w, WM_ACTIVATE, WA_INACTIVE | (iconic ? 0x10000 : 0), 0);
-    Window_Call(w, NATIVE_WM_ACTIVATEAPP, FALSE, 0);
+    Window_Call(w, WM_ACTIVATEAPP, FALSE, 0);
     if (s_focus.focus == handle)
         Focus_Move(NULL);
 }
@@ -81,9 +81,9 @@ void Focus_Forget(NativeWindow *w)
     HWND handle = Window_Handle(w);
     if (s_focus.active == handle) {
         s_focus.active = NULL;
-        Window_Call(w, NATIVE_WM_NCACTIVATE, FALSE, 0);
+        Window_Call(w, WM_NCACTIVATE, FALSE, 0);
         Window_Call(w, WM_ACTIVATE, WA_INACTIVE, 0);
-        Window_Call(w, NATIVE_WM_ACTIVATEAPP, FALSE, 0);
+        Window_Call(w, WM_ACTIVATEAPP, FALSE, 0);
     }
     if (s_focus.focus == handle)
         Focus_Move(NULL);
@@ -99,7 +99,7 @@ HWND WINAPI SetFocus(HWND window)
         return previous;
     }
     NativeWindow *w = Window_Get(window);
-    if (!w || (w->style & NATIVE_WS_MINIMIZE))
+    if (!w || (w->style & WS_MINIMIZE))
         return NULL;
     if (s_focus.active != window)
         Focus_Activate(w); // focusing a window activates it, which may focus it already

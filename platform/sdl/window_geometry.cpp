@@ -40,11 +40,11 @@ LPARAM Window_SizeParam(int width, int height)
 void Window_FrameOf(DWORD style, RECT *frame)
 {
     int side = 0;
-    if (style & NATIVE_WS_THICKFRAME)
+    if (style & WS_THICKFRAME)
         side = GEOMETRY_SIZE_FRAME;
-    else if (style & NATIVE_WS_DLGFRAME)
+    else if (style & WS_DLGFRAME)
         side = GEOMETRY_FIXED_FRAME;
-    else if (style & NATIVE_WS_BORDER)
+    else if (style & WS_BORDER)
         side = 1;
     frame->left = frame->right = frame->bottom = side;
     frame->top = side + ((style & WS_CAPTION) == WS_CAPTION ? GEOMETRY_CAPTION : 0);
@@ -86,7 +86,7 @@ void Window_SyncSdl(NativeWindow *w)
     if (!w->sdl)
         return;
     bool shown = (w->style & WS_VISIBLE) != 0;
-    bool iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
+    bool iconic = (w->style & WS_MINIMIZE) != 0;
     if (!shown) {
         if (w->sdlShown)
             SDL_HideWindow(w->sdl);
@@ -150,7 +150,7 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
     HWND handle = Window_Handle(w);
     NativeWindowPos pos = {
         handle, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags};
-    Window_Call(w, NATIVE_WM_WINDOWPOSCHANGING, 0, (LPARAM)&pos);
+    Window_Call(w, WM_WINDOWPOSCHANGING, 0, (LPARAM)&pos);
     if (!Window_Get(handle))
         return;
     flags = pos.flags;
@@ -164,17 +164,17 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
     Window_ClientOrigin(w, &oldX, &oldY);
     Window_ClientSize(w, &oldWidth, &oldHeight);
     bool wasShown = (w->style & WS_VISIBLE) != 0;
-    if (!(flags & NATIVE_SWP_NOMOVE)) {
+    if (!(flags & SWP_NOMOVE)) {
         int width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
         w->rect = {pos.x, pos.y, pos.x + width, pos.y + height};
     }
-    if (!(flags & NATIVE_SWP_NOSIZE)) {
+    if (!(flags & SWP_NOSIZE)) {
         w->rect.right = w->rect.left + pos.cx;
         w->rect.bottom = w->rect.top + pos.cy;
     }
-    if (flags & NATIVE_SWP_SHOWWINDOW)
+    if (flags & SWP_SHOWWINDOW)
         w->style |= WS_VISIBLE;
-    if (flags & NATIVE_SWP_HIDEWINDOW)
+    if (flags & SWP_HIDEWINDOW)
         w->style &= ~WS_VISIBLE;
     bool shown = (w->style & WS_VISIBLE) != 0;
     if (shown && !wasShown && !(flags & SWP_NOACTIVATE))
@@ -185,29 +185,27 @@ void Window_Place(NativeWindow *w, RECT rect, UINT flags)
     Window_ClientOrigin(w, &x, &y);
     Window_ClientSize(w, &width, &height);
     if (width == oldWidth && height == oldHeight)
-        pos.flags |= NATIVE_SWP_NOCLIENTSIZE;
+        pos.flags |= SWP_NOCLIENTSIZE;
     if (x == oldX && y == oldY)
-        pos.flags |= NATIVE_SWP_NOCLIENTMOVE;
+        pos.flags |= SWP_NOCLIENTMOVE;
     Window_FitPixels(w);
     Window_SyncSdl(w);
     // A newly shown, resized or reframed client is redrawn whole, its background first.
-    bool exposed = (shown && !wasShown) || (flags & SWP_FRAMECHANGED) ||
-                   !(pos.flags & NATIVE_SWP_NOCLIENTSIZE);
+    bool exposed =
+        (shown && !wasShown) || (flags & SWP_FRAMECHANGED) || !(pos.flags & SWP_NOCLIENTSIZE);
     if (shown && exposed) {
         Paint_Invalidate(w, NULL, true);
         Paint_EraseNow(w);
     }
-    Window_Call(w, NATIVE_WM_WINDOWPOSCHANGED, 0, (LPARAM)&pos);
+    Window_Call(w, WM_WINDOWPOSCHANGED, 0, (LPARAM)&pos);
     if (shown && !w->sizeSent && Window_Get(handle)) {
         // Wine sends a window's first WM_SIZE and WM_MOVE when it is first shown, after
         // WM_WINDOWPOSCHANGED: creation sends neither.
         w->sizeSent = true;
-        Window_Call(w, WM_SIZE,
-                    (w->style & NATIVE_WS_MAXIMIZE) ? SIZE_MAXIMIZED : NATIVE_SIZE_RESTORED,
+        Window_Call(w, WM_SIZE, (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED,
                     Window_SizeParam(width, height));
         if (Window_Get(handle))
-            Window_Call(w, NATIVE_WM_MOVE, 0,
-                        (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
+            Window_Call(w, WM_MOVE, 0, (LPARAM)(((uint32_t)(uint16_t)y << 16) | (uint16_t)x));
     }
 }
 
@@ -218,7 +216,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND after, int x, int y, int width, int h
     if (!w)
         return FALSE;
     Window_Place(w, Window_RectAt(x, y, width, height),
-                 flags & ~(NATIVE_SWP_NOCLIENTSIZE | NATIVE_SWP_NOCLIENTMOVE));
+                 flags & ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE));
     return TRUE;
 }
 
@@ -236,53 +234,53 @@ static RECT Window_MaximizedRect(DWORD style)
 
 static void Window_Minimize(NativeWindow *w)
 {
-    if (w->style & NATIVE_WS_MINIMIZE)
+    if (w->style & WS_MINIMIZE)
         return;
     HWND handle = Window_Handle(w);
     if (Focus_Keyboard() == handle)
         SetFocus(NULL);
-    if (!(w->style & NATIVE_WS_MAXIMIZE))
+    if (!(w->style & WS_MAXIMIZE))
         w->normalRect = w->rect;
-    w->wasMaximized = (w->style & NATIVE_WS_MAXIMIZE) != 0;
-    w->style = (w->style & ~NATIVE_WS_MAXIMIZE) | NATIVE_WS_MINIMIZE;
+    w->wasMaximized = (w->style & WS_MAXIMIZE) != 0;
+    w->style = (w->style & ~WS_MAXIMIZE) | WS_MINIMIZE;
     RECT iconic = {GEOMETRY_ICONIC_AT, GEOMETRY_ICONIC_AT,
                    GEOMETRY_ICONIC_AT + GEOMETRY_ICONIC_WIDTH,
                    GEOMETRY_ICONIC_AT + GEOMETRY_ICONIC_HEIGHT};
-    Window_Place(w, iconic, NATIVE_SWP_STATECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    Window_Place(w, iconic, SWP_STATECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 static void Window_Maximize(NativeWindow *w)
 {
-    if (!(w->style & (NATIVE_WS_MAXIMIZE | NATIVE_WS_MINIMIZE)))
+    if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
         w->normalRect = w->rect;
-    w->style = (w->style & ~NATIVE_WS_MINIMIZE) | NATIVE_WS_MAXIMIZE;
-    Window_Place(w, Window_MaximizedRect(w->style), NATIVE_SWP_STATECHANGED | SWP_NOZORDER);
+    w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+    Window_Place(w, Window_MaximizedRect(w->style), SWP_STATECHANGED | SWP_NOZORDER);
 }
 
 // Restores a minimized window to its earlier state, or a maximized one to its normal place.
 static void Window_Restore(NativeWindow *w)
 {
     HWND handle = Window_Handle(w);
-    bool iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
-    if (iconic && !Window_Call(w, NATIVE_WM_QUERYOPEN, 0, 0))
+    bool iconic = (w->style & WS_MINIMIZE) != 0;
+    if (iconic && !Window_Call(w, WM_QUERYOPEN, 0, 0))
         return;
-    if (!(w->style & (NATIVE_WS_MINIMIZE | NATIVE_WS_MAXIMIZE)))
+    if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE)))
         return;
     RECT rect = w->normalRect;
-    w->style &= ~NATIVE_WS_MINIMIZE;
+    w->style &= ~WS_MINIMIZE;
     if (iconic && w->wasMaximized) {
-        w->style |= NATIVE_WS_MAXIMIZE;
+        w->style |= WS_MAXIMIZE;
         rect = Window_MaximizedRect(w->style);
     } else {
-        w->style &= ~NATIVE_WS_MAXIMIZE;
+        w->style &= ~WS_MAXIMIZE;
     }
-    Window_Place(w, rect, NATIVE_SWP_STATECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+    Window_Place(w, rect, SWP_STATECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!iconic || !Window_Get(handle))
         return;
     // Wine gives a restored window the focus first, then WM_ACTIVATE again.
     if (Focus_Active() == handle) {
         SetFocus(handle);
-        Window_Call(w, WM_ACTIVATE, NATIVE_WA_ACTIVE, 0);
+        Window_Call(w, WM_ACTIVATE, WA_ACTIVE, 0);
     } else {
         Focus_Activate(w);
     }
@@ -294,24 +292,22 @@ BOOL WINAPI ShowWindow(HWND window, int command)
     if (!w)
         return FALSE;
     bool wasShown = (w->style & WS_VISIBLE) != 0;
-    enum { SW_HIDE_ = 0, SW_SHOWNORMAL_ = 1, SW_SHOWMINIMIZED_ = 2, SW_SHOWNOACTIVATE_ = 4 };
-    enum { SW_SHOWMINNOACTIVE_ = 7, SW_SHOWNA_ = 8 };
-    if (command == SW_HIDE_) {
+    if (command == SW_HIDE) {
         if (wasShown) {
-            Window_Call(w, NATIVE_WM_SHOWWINDOW, FALSE, 0);
-            Window_Place(w, w->rect, NATIVE_SWP_HIDEWINDOW | NATIVE_SWP_NOSIZE | NATIVE_SWP_NOMOVE);
+            Window_Call(w, WM_SHOWWINDOW, FALSE, 0);
+            Window_Place(w, w->rect, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE);
         }
         return wasShown;
     }
     if (!wasShown)
-        Window_Call(w, NATIVE_WM_SHOWWINDOW, TRUE, 0);
+        Window_Call(w, WM_SHOWWINDOW, TRUE, 0);
     if (!Window_Get(window))
         return wasShown;
-    UINT show = NATIVE_SWP_SHOWWINDOW | NATIVE_SWP_NOSIZE | NATIVE_SWP_NOMOVE | SWP_NOZORDER;
+    UINT show = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER;
     switch (command) {
     case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED_:
-    case SW_SHOWMINNOACTIVE_:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
         if (!wasShown)
             Window_Place(w, w->rect, show | SWP_NOACTIVATE);
         Window_Minimize(w);
@@ -324,13 +320,13 @@ BOOL WINAPI ShowWindow(HWND window, int command)
             Focus_Activate(w);
         break;
     case SW_RESTORE:
-    case SW_SHOWNORMAL_:
+    case SW_SHOWNORMAL:
         if (!wasShown)
             Window_Place(w, w->rect, show);
         Window_Restore(w);
         break;
-    case SW_SHOWNA_:
-    case SW_SHOWNOACTIVATE_:
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE:
         if (!wasShown)
             Window_Place(w, w->rect, show | SWP_NOACTIVATE);
         break;
@@ -345,5 +341,5 @@ BOOL WINAPI ShowWindow(HWND window, int command)
 BOOL WINAPI IsIconic(HWND window)
 {
     NativeWindow *w = Window_Get(window);
-    return w && (w->style & NATIVE_WS_MINIMIZE) ? TRUE : FALSE;
+    return w && (w->style & WS_MINIMIZE) ? TRUE : FALSE;
 }

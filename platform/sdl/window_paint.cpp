@@ -3,8 +3,6 @@
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/native.h"
 
-enum { RDW_ERASE_ = 0x0004, RDW_VALIDATE_ = 0x0008, RDW_ERASENOW_ = 0x0200, WHITE_BRUSH_ = 0 };
-
 static struct {
     HDC screenDC;         // GetDC(NULL): a context that draws nowhere
     uint32_t paintsBegun; // BeginPaint calls so far
@@ -12,7 +10,7 @@ static struct {
 
 static bool Paint_Shown(const NativeWindow *w)
 {
-    return (w->style & WS_VISIBLE) && !(w->style & NATIVE_WS_MINIMIZE);
+    return (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE);
 }
 
 HDC Paint_Bind(NativeWindow *w)
@@ -160,7 +158,7 @@ LRESULT Paint_EraseBackground(NativeWindow *w)
     if (!c || !c->background || !w->pixels)
         return 0;
     // Only the stock black and white brushes are known by colour; others erase to black.
-    uint32_t colour = c->background == (HBRUSH)GetStockObject(WHITE_BRUSH_) ? 0xFFFFFFu : 0;
+    uint32_t colour = c->background == (HBRUSH)GetStockObject(WHITE_BRUSH) ? 0xFFFFFFu : 0;
     for (size_t i = 0; i < (size_t)w->pixelsWidth * (size_t)w->pixelsHeight; i++)
         w->pixels[i] = colour;
     Paint_Present(w);
@@ -191,10 +189,10 @@ BOOL WINAPI RedrawWindow(HWND window, const RECT *rect, void *region, UINT flags
     if (!w)
         return FALSE;
     if (flags & RDW_INVALIDATE)
-        Paint_Invalidate(w, rect, (flags & RDW_ERASE_) != 0);
-    if (flags & RDW_VALIDATE_)
+        Paint_Invalidate(w, rect, (flags & RDW_ERASE) != 0);
+    if (flags & RDW_VALIDATE)
         w->updatePending = w->updateErase = false;
-    if (flags & (RDW_ERASENOW_ | RDW_UPDATENOW))
+    if (flags & (RDW_ERASENOW | RDW_UPDATENOW))
         Paint_EraseNow(w);
     // A minimized window has an empty client: nothing to paint, as under Wine.
     if ((flags & RDW_UPDATENOW) && Window_Get(window))

@@ -59,8 +59,8 @@ HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
     state->clientOrigin.y = y;
     state->style = w->style;
     state->visible = (w->style & WS_VISIBLE) != 0;
-    state->iconic = (w->style & NATIVE_WS_MINIMIZE) != 0;
-    state->maximized = (w->style & NATIVE_WS_MAXIMIZE) != 0;
+    state->iconic = (w->style & WS_MINIMIZE) != 0;
+    state->maximized = (w->style & WS_MAXIMIZE) != 0;
     state->focused = !w->destroyed && Focus_Keyboard() == window;
     state->active = !w->destroyed && Focus_Active() == window;
     state->destroyed = w->destroyed;
