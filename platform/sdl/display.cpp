@@ -1,7 +1,8 @@
 // Display modes and the cursor: 640 x 400, 640 x 480 and the desktop's mode are listed; a
 // listed mode is set as a virtual mode (the monitor keeps its own), and a window covering
 // the virtual screen is shown over the whole desktop with its picture scaled to fit.
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/window.h"
 
 enum {
     DISPLAY_BITS = 32,

@@ -1,6 +1,11 @@
 // SDL's events: input, the window system's focus, close, exposure, minimize and moves, and
 // joysticks coming and going, turned into messages and state changes.
-#include "platform/sdl/native.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/joystick.h"
+#include "platform/sdl/paint.h"
+#include "platform/sdl/queue.h"
+#include "platform/sdl/window.h"
 
 enum { EVENTS_SETTLE_MS = 500 }; // moves reported this soon after our own are their echoes
 

@@ -1,6 +1,8 @@
 // Keyboard: SDL key events become WM_KEYDOWN / WM_KEYUP / WM_SYSKEYDOWN / WM_SYSKEYUP with
 // Windows' virtual keys and PC scan codes, by the rules Wine follows; the key state.
-#include "platform/sdl/native.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/queue.h"
 
 enum {
     KEY_EXTENDED = 0x100, // scan codes with the E0 prefix: lParam bit 24

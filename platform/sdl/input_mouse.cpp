@@ -1,6 +1,9 @@
 // Mouse: SDL motion and button events become WM_MOUSEMOVE and the button messages, in
 // client coordinates, over the client only unless the window holds the capture.
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/queue.h"
+#include "platform/sdl/window.h"
 
 // SDL's button numbers and what they mean here.
 typedef struct {

@@ -1,6 +1,6 @@
 // WinMM's joysticks over SDL's: 16 ids, each an SDL joystick in the order they came; what
 // Wine answers: JOYERR_PARMS for an id with nothing, a centred hat as 0xFFFF.
-#include "platform/sdl/native.h"
+#include "platform/sdl/joystick.h"
 
 enum { JOYSTICK_IDS = 16, JOYSTICK_AXES = 6, JOYSTICK_BUTTONS = 32 };
 

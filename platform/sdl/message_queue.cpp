@@ -1,6 +1,9 @@
 // The thread's message queue: posted messages, then input, then WM_QUIT, then WM_PAINT;
 // sending, dispatching and the default window procedure.
-#include "platform/sdl/native.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/paint.h"
+#include "platform/sdl/queue.h"
+#include "platform/sdl/window.h"
 
 enum { QUEUE_MAX = 1 << 24, HWND_THREAD_ONLY = -1 };
 

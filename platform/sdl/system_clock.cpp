@@ -1,7 +1,7 @@
 // Clocks of the native build: Sleep, the tick count, the performance counter (10 MHz, as
 // Wine reports) and WinMM's timer functions, all on CLOCK_MONOTONIC; or on a virtual
 // clock, where Sleep advances time instead of waiting.
-#include "platform/sdl/native.h"
+#include "platform/sdl/system.h"
 
 #include <errno.h>
 #include <sched.h>

@@ -1,7 +1,7 @@
 // Crash reports of the native build: standard output kept a line at a time, and a fatal
 // signal reported in one line on standard error, naming the core library when the faulting
 // instruction lies in it; then the signal's default action ends the process.
-#include "platform/sdl/native.h"
+#include "platform/sdl/system.h"
 
 #include <dlfcn.h>
 #include <errno.h>

@@ -1,6 +1,6 @@
 // Modules of the native build: the program itself, "Kernel32" with the performance counter,
 // "WinMM" with its timer functions, and no other library; any of them can be hidden.
-#include "platform/sdl/native.h"
+#include "platform/sdl/system.h"
 
 #include <dlfcn.h>
 #include <strings.h>

@@ -1,7 +1,8 @@
 // The process of the native build: its command line, SDL's start, the console title and
 // the process end. Errors a user can cause end here in one line on standard error.
-#include "platform/sdl/native.h"
+#include "platform/sdl/system.h"
 
+#include <SDL.h>
 #include <unistd.h>
 
 static struct {

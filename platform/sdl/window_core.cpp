@@ -1,7 +1,10 @@
 // Window classes and window records: registration, creation, destruction, the window
 // procedure call with its observer, styles and titles.
 #include "platform/gdi/gdi.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/icon.h"
+#include "platform/sdl/system.h"
+#include "platform/sdl/window.h"
 
 #include <strings.h>
 

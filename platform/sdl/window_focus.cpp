@@ -1,5 +1,7 @@
 // Activation and keyboard focus, in the order Wine sends their messages.
-#include "platform/sdl/native.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/window.h"
 
 static struct {
     HWND active;

@@ -1,7 +1,10 @@
 // Window geometry: frame metrics, placing, showing, minimizing, maximizing and restoring,
 // with Wine's messages, and the SDL window that shows the result.
 #include "platform/gdi/gdi.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/paint.h"
+#include "platform/sdl/window.h"
 
 enum {
     GEOMETRY_FIXED_FRAME = 3, // Wine's SM_CXFIXEDFRAME: a captioned frame without sizing

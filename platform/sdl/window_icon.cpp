@@ -1,6 +1,6 @@
 // The program's icon (icon group 101, embedded from resources/main.ico at build time):
 // LoadImageA decodes the picture nearest the size asked, the window shows it through SDL.
-#include "platform/sdl/native.h"
+#include "platform/sdl/icon.h"
 
 // The icon file's bytes, placed by the assembler (NATIVE_ICON_FILE names the file).
 __asm__(".pushsection .rodata\n"

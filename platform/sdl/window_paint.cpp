@@ -1,7 +1,9 @@
 // Painting: update regions (kept as one bounding rectangle), WM_ERASEBKGND and WM_PAINT,
 // the device contexts over the client pixels, and presenting the pixels through SDL.
 #include "platform/gdi/gdi.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/paint.h"
+#include "platform/sdl/window.h"
 
 static struct {
     HDC screenDC;         // GetDC(NULL): a context that draws nowhere

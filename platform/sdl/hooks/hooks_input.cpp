@@ -1,7 +1,9 @@
 // Test hooks for real input: keys, the pointer and mouse buttons pushed into SDL's event
 // queue, as a keyboard and a mouse would give them; the key state set directly.
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/window.h"
 
 static struct {
     bool held[256]; // virtual keys pressed through Hooks_KeyVk and not yet released

@@ -1,7 +1,7 @@
 // Test hooks for joysticks: SDL virtual joysticks plugged in, moved and unplugged, and a
 // WinMM id given the state a test asks for.
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/joystick.h"
 
 enum {
     HOOKS_JOYSTICKS = 16, // WinMM's ids: at most one virtual joystick each

@@ -2,7 +2,8 @@
 // modes and desktop size, and the GDI's object count and failing creations.
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/system.h"
 
 HOOKS_API void Hooks_ClockVirtual(uint64_t startMicros)
 {

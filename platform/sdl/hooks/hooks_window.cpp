@@ -1,7 +1,12 @@
 // Test hooks on windows: the message observer, posting, what a window and its class hold, what
 // it presents, and the window system's focus and close as SDL events.
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/native.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/focus.h"
+#include "platform/sdl/icon.h"
+#include "platform/sdl/paint.h"
+#include "platform/sdl/queue.h"
+#include "platform/sdl/window.h"
 
 HOOKS_API void Hooks_SetObserver(HooksObserver observer)
 {
