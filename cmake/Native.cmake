@@ -1,4 +1,5 @@
-# The native build (Linux): the same front-end over SDL2 windowing and our own software GDI.
+# The native build (Linux): the same front-end over our window system on SDL2 (platform/sdl)
+# and our own software GDI (platform/gdi).
 
 # Our software GDI: no window system, testable on its own.
 set(NATIVE_GDI_SOURCES gdi_bitmap.cpp gdi_blit.cpp gdi_dc.cpp gdi_dibits.cpp gdi_fast.cpp
@@ -14,7 +15,7 @@ add_executable(gdi_bench "${CMAKE_SOURCE_DIR}/bench/gdi_bench.cpp")
 target_compile_options(gdi_bench PRIVATE ${FRONTEND_WARNINGS})
 target_link_libraries(gdi_bench PRIVATE native_gdi)
 
-# The windowing, input and system layer over SDL2.
+# The window, input and system layer over SDL2, on top of the GDI.
 find_package(SDL2 QUIET)
 if(NOT SDL2_FOUND)
   message(WARNING "SDL2 not found (libsdl2-dev): the native program is skipped")
@@ -52,7 +53,8 @@ target_compile_options(native_core PRIVATE ${FRONTEND_WARNINGS} -fno-exceptions 
 
 # The program in a render mode. -z now makes the loader resolve every function of the core
 # before main: a missing library or function ends the start with the loader's one line.
-# Only the nine exports and the Win32 subset are visible to the core.
+# Only the nine exports and the Win32 subset are visible to the core: exports.list, which the
+# native_exports test holds to the functions platform/winapi.h declares.
 function(add_native_frontend target mode dir)
   add_executable(${target} "${FRONTEND_MODE_SOURCE}" "${CMAKE_SOURCE_DIR}/platform/sdl/main.cpp")
   set_target_properties(${target} PROPERTIES OUTPUT_NAME video-out RUNTIME_OUTPUT_DIRECTORY "${dir}"
