@@ -3,6 +3,7 @@
 // Runs on the display in DISPLAY, or with SDL_VIDEODRIVER=offscreen.
 #include "platform/sdl/system.h"
 
+#include <SDL.h>
 #include <algorithm>
 #include <time.h>
 #include <vector>
