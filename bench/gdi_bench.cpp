@@ -2,7 +2,7 @@
 // median and 90th percentile of each sequence in milliseconds. Prints figures; checks nothing.
 //
 //   gdi_bench [repetitions (default 300)]
-#include "platform/native/gdi.h"
+#include "platform/gdi/gdi.h"
 
 #include <chrono>
 

@@ -1,8 +1,9 @@
 // Prints what an idle pass of the program's loop costs on the native backend: PeekMessageA
 // finding nothing, SetWindowTextA with an unchanged title and the joystick poll of 16 ids.
 // Runs on the display in DISPLAY, or with SDL_VIDEODRIVER=offscreen.
-#include "platform/native/native.h"
+#include "platform/sdl/system.h"
 
+#include <SDL.h>
 #include <algorithm>
 #include <time.h>
 #include <vector>

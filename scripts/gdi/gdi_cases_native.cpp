@@ -1,6 +1,6 @@
 // The conformance cases over the native software GDI: drawn into a 640 x 400 pixel buffer.
 #include "scripts/gdi/gdi_driver.h"
-#include "platform/native/gdi.h"
+#include "platform/gdi/gdi.h"
 
 static uint32_t s_pixels[640 * 400];
 

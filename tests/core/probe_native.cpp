@@ -1,6 +1,6 @@
 // The scripted core's platform probe natively: POSIX files and clocks, and the native
 // backend's test hooks (real input as SDL events, SDL's virtual joysticks, the clock...).
-#include "platform/native/hooks/hooks.h"
+#include "platform/sdl/hooks/hooks.h"
 #include "tests/core/testcore.h"
 
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 // The generated GDI cases (scripts/gdi) on the native GDI against Wine's recorded digests, but
 // for the cases listed where this GDI follows Windows instead, which must give their own.
-#include "platform/native/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "scripts/gdi/gdi_cases.h"
 
 #include <gtest/gtest.h>
