@@ -47,6 +47,7 @@
 #define WS_BORDER 0x00800000u
 #define WS_DLGFRAME 0x00400000u
 #define WS_THICKFRAME 0x00040000u
+#define WS_CHILD 0x40000000u
 #define GWL_EXSTYLE (-20)
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -80,6 +81,10 @@
 #define SM_CYFIXEDFRAME 8
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 
 // Joysticks and timers (WinMM).
 #define MMSYSERR_INVALPARAM 11

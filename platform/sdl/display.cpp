@@ -187,6 +187,15 @@ int WINAPI GetSystemMetrics(int index)
     case SM_CXFRAME:
     case SM_CYFRAME:
         return 4;
+    // A window may be sized down to its caption's buttons, and up to the screen and a frame.
+    case SM_CXMINTRACK:
+        return 112;
+    case SM_CYMINTRACK:
+        return 27;
+    case SM_CXMAXTRACK:
+    case SM_CYMAXTRACK:
+        Display_Screen(&width, &height);
+        return (index == SM_CXMAXTRACK ? width : height) + 4 + 2 * 4;
     }
     return 0;
 }

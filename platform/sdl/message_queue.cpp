@@ -254,6 +254,10 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SETTEXT:
         return Window_SetTitle(w, (const char *)lParam);
+    case WM_WINDOWPOSCHANGING:
+        if (lParam)
+            Window_KeepTrackSize(w, (NativeWindowPos *)lParam);
+        return 0;
     case WM_WINDOWPOSCHANGED:
         if (lParam)
             Queue_DefaultPosChanged(w, (const NativeWindowPos *)lParam);

@@ -148,5 +148,8 @@ void Desktop_Follow(NativeWindow *w);
 // The window rectangle at (x, y) of a size, kept as Windows keeps it: coordinates clamped to
 // 16 bits, sizes to 0..32767, so no sum overflows.
 RECT Window_RectAt(int x, int y, int width, int height);
+// DefWindowProc's WM_WINDOWPOSCHANGING: a top-level window with a caption or a sizing frame is
+// sized within the tracking sizes (SM_CXMINTRACK .. SM_CXMAXTRACK), as Windows sizes it.
+void Window_KeepTrackSize(const NativeWindow *w, NativeWindowPos *pos);
 // WM_SIZE's lParam: each size clamped to the 16 bits it has, never wrapped.
 LPARAM Window_SizeParam(int width, int height);

@@ -150,6 +150,18 @@ void Window_SyncSdl(NativeWindow *w)
         Paint_Present(w);
 }
 
+void Window_KeepTrackSize(const NativeWindow *w, NativeWindowPos *pos)
+{
+    if ((pos->flags & SWP_NOSIZE) || (w->style & WS_MINIMIZE))
+        return;
+    if (!(w->style & WS_THICKFRAME) && (w->style & (WS_POPUP | WS_CHILD)))
+        return;
+    int minWidth = GetSystemMetrics(SM_CXMINTRACK), maxWidth = GetSystemMetrics(SM_CXMAXTRACK);
+    int minHeight = GetSystemMetrics(SM_CYMINTRACK), maxHeight = GetSystemMetrics(SM_CYMAXTRACK);
+    pos->cx = pos->cx < minWidth ? minWidth : pos->cx > maxWidth ? maxWidth : pos->cx;
+    pos->cy = pos->cy < minHeight ? minHeight : pos->cy > maxHeight ? maxHeight : pos->cy;
+}
+
 void Window_Place(NativeWindow *w, RECT rect, UINT flags)
 {
     HWND handle = Window_Handle(w);

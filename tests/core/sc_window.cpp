@@ -6,8 +6,9 @@
 
 enum { WINDOW_ARM_AT = 2, WINDOW_PAINTS = 3 };
 
-// SetWindowPos, and the window rectangle and client size it leaves: positions are kept in
-// 16 bits, sizes in 0..32767 (the client is that less the 3-pixel sides and 22-pixel top).
+// SetWindowPos on a 1600 x 1200 screen, and the window rectangle and client size it leaves:
+// positions are kept in 16 bits, sizes within the tracking sizes, 112 x 27 up to the screen
+// and 12 (the client is that less the 3-pixel sides and 22-pixel top).
 static const struct {
     int x, y, cx, cy;
     RECT window;
@@ -15,9 +16,9 @@ static const struct {
 } WINDOW_PLACES[] = {
     {INT_MAX - 5, 20, 300, 100, {32767, 20, 33067, 120}, 294, 75}, // x + cx past INT_MAX
     {INT_MIN, INT_MIN + 1, 310, 110, {-32768, -32768, -32458, -32658}, 304, 85},
-    {5, 6, INT_MAX, 120, {5, 6, 32772, 126}, 32761, 95},   // the widest window
-    {7, 8, 70000, 130, {7, 8, 32774, 138}, 32761, 105},    // beyond WM_SIZE's 16 bits
-    {9, 10, -50, -60, {9, 10, 9, 10}, 0, 0},               // negative sizes: empty
+    {5, 6, INT_MAX, 120, {5, 6, 1617, 126}, 1606, 95},     // the widest window
+    {7, 8, 70000, 130, {7, 8, 1619, 138}, 1606, 105},      // beyond WM_SIZE's 16 bits
+    {9, 10, -50, -60, {9, 10, 121, 37}, 106, 2},           // negative sizes: the smallest
     {647, 128, 646, 425, {647, 128, 1293, 553}, 640, 400}, // home again
 };
 
@@ -82,6 +83,7 @@ static ScenarioStep Window_Step(uint32_t frame)
     uint32_t paints = Record_Tally(CALL_MESSAGE + WM_PAINT, s_window.armedAt, Record_Count());
     Log_Check(paints == 1 + WINDOW_PAINTS, "an invalidation made while painting stays pending",
               "%u paints after %u invalidations", paints, (unsigned)WINDOW_PAINTS);
+    Probe_PlainScreen();
     Window_CheckPlaces();
     return STEP_CLOSE;
 }
