@@ -1,9 +1,7 @@
 #!/bin/bash
-# A release archive as a user meets it: made by scripts/package.sh, unpacked into an empty folder
-# (for win32 run in an empty Wine prefix), started on the fixture's display. Passes when the
-# window shows the stand-in core's test card; for linux also when Alt+Enter covers the screen
-# and gives the window back, a missing display or core library ends it with one line, and the
-# program exports what a core may call and no test hook.
+# A release archive unpacked into an empty folder (win32: an empty Wine prefix) and run: the test
+# card shows; linux also: Alt+Enter covers the screen and gives the window back, a missing display
+# or core ends it with one line, and it exports what a core may call and no test hook.
 # Usage: package.sh win32|linux STATE_DIR BUILD_DIR
 set -u
 KIND=$1 STATE_DIR=$2 BUILD_DIR=$3

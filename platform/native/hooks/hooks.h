@@ -1,7 +1,5 @@
-// Test hooks of the native build: what a scripted core loaded with the program uses to watch
-// the window, inject real input, drive joysticks and the clock, and hide libraries. The test
-// programs export these by name (the released program has none of them); a core declares
-// them with this header.
+// Test hooks of the native build, exported by the test programs only: how a scripted core
+// watches the window, injects real input, and drives joysticks, the clock and the display.
 #pragma once
 
 #include "platform/platform.h"

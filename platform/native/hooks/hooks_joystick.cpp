@@ -1,5 +1,4 @@
-// Test hooks for joysticks: SDL virtual joysticks plugged in, moved and unplugged, and a
-// WinMM id given the state a test asks for.
+// Test hooks for joysticks: a WinMM id given a state through SDL's virtual joysticks.
 #include "platform/native/hooks/hooks.h"
 #include "platform/native/native.h"
 

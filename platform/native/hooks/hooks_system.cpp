@@ -1,5 +1,4 @@
-// Test hooks on the system: the virtual clock, hidden libraries and functions, the display's
-// modes and desktop size, and the GDI's object count and failing creations.
+// Test hooks on the system: the virtual clock, hidden functions, the display, the GDI's objects.
 #include "platform/native/gdi.h"
 #include "platform/native/hooks/hooks.h"
 #include "platform/native/native.h"

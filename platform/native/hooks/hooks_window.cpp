@@ -1,5 +1,4 @@
-// Test hooks on windows: the message observer, posting, what a window and its class hold, what
-// it presents, and the window system's focus and close as SDL events.
+// Test hooks on windows: observer, posting, window and class state, presented pixels, focus, close.
 #include "platform/native/hooks/hooks.h"
 #include "platform/native/native.h"
 
