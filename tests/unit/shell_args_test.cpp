@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <optional>
 #include <random>
+#include <sstream>
 
 namespace {
 
@@ -33,31 +36,39 @@ Args Split(const char *line)
     return out;
 }
 
+// The case file's rows of a kind: C strings ("\t", \" and \\ escaped) or null, each.
+std::vector<std::vector<std::optional<std::string>>> Cases(const std::string &kind)
+{
+    std::ifstream file(ARGS_CASES_FILE);
+    EXPECT_TRUE(file.good()) << ARGS_CASES_FILE;
+    std::vector<std::vector<std::optional<std::string>>> rows;
+    for (std::string line, word; std::getline(file, line);) {
+        std::istringstream in(line);
+        if (!(in >> word) || word != kind)
+            continue;
+        rows.emplace_back();
+        for (char c; in >> c;) {
+            std::string field;
+            bool quoted = c == '"';
+            while (quoted && in.get(c) && c != '"')
+                field += c != '\\' ? c : (in.get(c), c == 't' ? '\t' : c);
+            if (!quoted)
+                in >> word; // the rest of null
+            rows.back().push_back(quoted ? std::optional<std::string>(field) : std::nullopt);
+        }
+    }
+    EXPECT_FALSE(rows.empty()) << kind;
+    return rows;
+}
+
 TEST(SplitArgs, FollowsTheSplittingRules)
 {
-    const struct {
-        const char *line;
+    for (const auto &row : Cases("split")) {
         Args expected;
-    } cases[] = {
-        {"main.exe", {"main.exe"}},
-        {"main.exe  -a   x", {"main.exe", "-a", "x"}},
-        {"\"C:\\Program Files\\main.exe\" -x", {"C:\\Program Files\\main.exe", "-x"}},
-        {"main.exe \" \"", {"main.exe", " "}},
-        {"main.exe \"\"", {"main.exe", ""}},
-        {"main.exe a ", {"main.exe", "a"}},
-        {"main.exe a\"b c\"", {"main.exe", "a\"b", "c\""}},
-        {"main.exe \"open to the end", {"main.exe", "open to the end"}},
-        {"main.exe \"", {"main.exe", ""}},
-        {"\"ab\"cd", {"ab", "cd"}},
-        {"\"ab\"\"cd\"", {"ab", "cd"}},
-        {"main.exe a\tb", {"main.exe", "a\tb"}},
-        {"main.exe \\\"x\\", {"main.exe", "\\\"x\\"}},
-        {"   leading", {"leading"}},
-        {"   ", {}},
-        {"", {}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(Split(c.line), c.expected) << "[" << c.line << "]";
+        for (size_t i = 1; i < row.size(); i++)
+            expected.push_back(*row[i]);
+        EXPECT_EQ(Split(row[0]->c_str()), expected) << "[" << *row[0] << "]";
+    }
 }
 
 TEST(SplitArgs, AgreesWithTheModelOnRandomLines)
@@ -107,25 +118,10 @@ TEST(SplitArgs, LongLineIsMeasuredInFull)
 
 TEST(ArgumentTail, IsTheLineAfterTheProgramName)
 {
-    const struct {
-        const char *line;
-        const char *tail; // null: no tail
-    } cases[] = {
-        {"MAIN.exe", nullptr},
-        {"MAIN.exe    ", nullptr},
-        {"", nullptr},
-        {nullptr, nullptr},
-        {"MAIN.exe   a  b ", "a  b "},
-        {"\"C:\\x y\\MAIN.exe\" tail  \"x y\"", "tail  \"x y\""},
-        {"\"C:\\x y\\MAIN.exe\"tail", "tail"},
-        {"\"C:\\x y\\MAIN.exe\"", nullptr},
-        {"a\"b c\" d", "d"}, // a quote inside the name makes the quote the terminator
-        {"MAIN.exe\t-x", nullptr},
-    };
-    for (const auto &c : cases) {
-        const char *tail = Main_FindArgumentTail(c.line);
-        EXPECT_STREQ(tail ? tail : "(null)", c.tail ? c.tail : "(null)")
-            << "[" << (c.line ? c.line : "null") << "]";
+    for (const auto &row : Cases("tail")) {
+        const char *tail = Main_FindArgumentTail(row[0] ? row[0]->c_str() : nullptr);
+        EXPECT_STREQ(tail ? tail : "(null)", row[1] ? row[1]->c_str() : "(null)")
+            << "[" << row[0].value_or("null") << "]";
     }
 }
 

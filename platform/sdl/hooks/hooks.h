@@ -1,7 +1,5 @@
-// Test hooks of the native build: what a scripted core loaded with the program uses to watch
-// the window, inject real input, drive joysticks and the clock, and hide libraries. The test
-// programs export these by name (the released program has none of them); a core declares
-// them with this header.
+// Test hooks of the native build, exported by the test programs only: how a scripted core
+// watches the window, injects real input, and drives joysticks, the clock and the display.
 #pragma once
 
 #include "platform/platform.h"
@@ -28,23 +26,13 @@ HOOKS_API HWND Hooks_FindWindow(const char *className);
 HOOKS_API void Hooks_FailWindowCreation(int fail);
 
 typedef struct {
-    RECT window;        // window rectangle, screen coordinates
     POINT clientOrigin; // the client area's top left, screen coordinates
     int clientWidth;    // 0 x 0 while minimized
     int clientHeight;
-    DWORD style;
     int visible;
-    int iconic;
     int maximized;
-    int focused;   // holds the keyboard focus
-    int active;    // the active window
     int destroyed; // the handle belonged to a window that is gone
-    int classRegistered;
     char title[64];
-    int cursorCount; // ShowCursor's display counter (cursor shown while >= 0)
-    int screenWidth; // the screen the program sees
-    int screenHeight;
-    int virtualMode; // a display mode set by ChangeDisplaySettingsA is in force
 } HooksWindowState;
 
 // Fills the state of a window, live or destroyed; 0 for a handle that never was a window.
@@ -83,16 +71,6 @@ HOOKS_API void Hooks_Close(HWND window);
 
 // ---- joysticks (SDL virtual joysticks: 6 axes, 32 buttons, 1 hat) ----
 
-// Plugs in a joystick; a handle for the calls below, or -1.
-HOOKS_API int Hooks_JoystickAttach(void);
-// Sets an axis (0..5) in SDL's range -32768..32767.
-HOOKS_API void Hooks_JoystickAxis(int handle, int axis, int value);
-// Presses (down) or releases a button 0..31.
-HOOKS_API void Hooks_JoystickButton(int handle, int button, int down);
-// Sets the hat to an SDL_HAT_* value.
-HOOKS_API void Hooks_JoystickHat(int handle, int value);
-// Unplugs the joystick.
-HOOKS_API void Hooks_JoystickDetach(int handle);
 // Gives joystick id 0..15 the state WinMM would report (axes 0..65535, the hat in hundredths
 // of a degree, 0xFFFF or 0xFFFFFFFF centred), plugging it in there first; null unplugs it. 0
 // when no joystick can report that state (a hat between the eight directions, say).
@@ -107,19 +85,12 @@ HOOKS_API void Hooks_ClockVirtual(uint64_t startMicros);
 HOOKS_API void Hooks_ClockAdvance(uint64_t micros);
 // Microseconds on the clock every time function reads.
 HOOKS_API uint64_t Hooks_ClockNow(void);
-// Every virtual Sleep takes this much longer than asked.
-HOOKS_API void Hooks_ClockSleepOvershoot(uint32_t micros);
 // The performance counter's frequency (0: 10 MHz again), whether QueryPerformanceFrequency
 // fails, and a value added to the counter (to place its 32-bit wrap).
 HOOKS_API void Hooks_ClockCounter(uint64_t frequency, int frequencyFails, uint64_t counterStart);
-// A value added to GetTickCount and timeGetTime.
-HOOKS_API void Hooks_ClockTickStart(uint32_t ticks);
 
 // ---- libraries ----
 
-// Hides a library ("WinMM", "Kernel32", "UxTheme.dll"...) from LoadLibraryA and
-// GetModuleHandleA, or shows it again.
-HOOKS_API void Hooks_HideLibrary(const char *library, int hidden);
 // Hides one function of a library from GetProcAddress, or shows it again.
 HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int hidden);
 

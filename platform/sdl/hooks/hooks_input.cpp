@@ -1,5 +1,4 @@
-// Test hooks for real input: keys, the pointer and mouse buttons pushed into SDL's event
-// queue, as a keyboard and a mouse would give them; the key state set directly.
+// Test hooks for real input pushed into SDL's event queue as devices give it; the key state set.
 #include "platform/sdl/hooks/hooks.h"
 #include "platform/sdl/focus.h"
 #include "platform/sdl/input.h"

@@ -1,5 +1,4 @@
-// Test hooks for joysticks: SDL virtual joysticks plugged in, moved and unplugged, and a
-// WinMM id given the state a test asks for.
+// Test hooks for joysticks: a WinMM id given a state through SDL's virtual joysticks.
 #include "platform/sdl/hooks/hooks.h"
 #include "platform/sdl/joystick.h"
 
@@ -14,12 +13,8 @@ static struct {
     int handles[HOOKS_JOYSTICKS];            // by WinMM id, what Hooks_Joystick plugged in; -1
 } s_hooksJoystick = {{}, {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
 
-static SDL_Joystick *Hooks_Attached(int handle)
-{
-    return handle >= 0 && handle < HOOKS_JOYSTICKS ? s_hooksJoystick.attached[handle] : NULL;
-}
-
-HOOKS_API int Hooks_JoystickAttach(void)
+// Plugs in a virtual joystick; its handle, or -1.
+static int Hooks_JoystickAttach(void)
 {
     for (int h = 0; h < HOOKS_JOYSTICKS; h++) {
         if (s_hooksJoystick.attached[h])
@@ -36,39 +31,9 @@ HOOKS_API int Hooks_JoystickAttach(void)
     return -1;
 }
 
-HOOKS_API void Hooks_JoystickAxis(int handle, int axis, int value)
+static void Hooks_JoystickDetach(int handle)
 {
-    SDL_Joystick *joystick = Hooks_Attached(handle);
-    if (!joystick)
-        return;
-    SDL_JoystickSetVirtualAxis(joystick, axis,
-                               (Sint16)(value < -32768  ? -32768
-                                        : value > 32767 ? 32767
-                                                        : value));
-    SDL_JoystickUpdate();
-}
-
-HOOKS_API void Hooks_JoystickButton(int handle, int button, int down)
-{
-    SDL_Joystick *joystick = Hooks_Attached(handle);
-    if (!joystick)
-        return;
-    SDL_JoystickSetVirtualButton(joystick, button, down ? SDL_PRESSED : SDL_RELEASED);
-    SDL_JoystickUpdate();
-}
-
-HOOKS_API void Hooks_JoystickHat(int handle, int value)
-{
-    SDL_Joystick *joystick = Hooks_Attached(handle);
-    if (!joystick)
-        return;
-    SDL_JoystickSetVirtualHat(joystick, 0, (Uint8)value);
-    SDL_JoystickUpdate();
-}
-
-HOOKS_API void Hooks_JoystickDetach(int handle)
-{
-    SDL_Joystick *joystick = Hooks_Attached(handle);
+    SDL_Joystick *joystick = handle >= 0 ? s_hooksJoystick.attached[handle] : NULL;
     if (!joystick)
         return;
     SDL_JoystickID instance = SDL_JoystickInstanceID(joystick);
@@ -102,12 +67,17 @@ HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state)
         while (count > 0)
             Hooks_JoystickDetach(fillers[--count]);
     }
+    SDL_Joystick *joystick = *handle >= 0 ? s_hooksJoystick.attached[*handle] : NULL;
+    if (!joystick)
+        return 0;
     const DWORD axes[HOOKS_AXES] = {state->dwXpos, state->dwYpos, state->dwZpos,
                                     state->dwRpos, state->dwUpos, state->dwVpos};
-    for (int a = 0; a < HOOKS_AXES; a++)
-        Hooks_JoystickAxis(*handle, a, (int)axes[a] - 32768);
+    for (int a = 0; a < HOOKS_AXES; a++) // WinMM's 0..65535 to SDL's -32768..32767
+        SDL_JoystickSetVirtualAxis(joystick, a,
+                                   (Sint16)(axes[a] > 65535 ? 32767 : (int)axes[a] - 32768));
     for (int b = 0; b < HOOKS_BUTTONS; b++)
-        Hooks_JoystickButton(*handle, b, (state->dwButtons >> b) & 1);
-    Hooks_JoystickHat(*handle, Joystick_HatOf(state->dwPOV));
-    return *handle >= 0;
+        SDL_JoystickSetVirtualButton(joystick, b, (state->dwButtons >> b) & 1);
+    SDL_JoystickSetVirtualHat(joystick, 0, (Uint8)Joystick_HatOf(state->dwPOV));
+    SDL_JoystickUpdate();
+    return 1;
 }

@@ -1,5 +1,4 @@
-// Test hooks on the system: the virtual clock, hidden libraries and functions, the display's
-// modes and desktop size, and the GDI's object count and failing creations.
+// Test hooks on the system: the virtual clock, hidden functions, the display, the GDI's objects.
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/hooks/hooks.h"
 #include "platform/sdl/display.h"
@@ -20,24 +19,9 @@ HOOKS_API uint64_t Hooks_ClockNow(void)
     return Clock_Micros();
 }
 
-HOOKS_API void Hooks_ClockSleepOvershoot(uint32_t micros)
-{
-    Clock_SetSleepOvershoot(micros);
-}
-
 HOOKS_API void Hooks_ClockCounter(uint64_t frequency, int frequencyFails, uint64_t counterStart)
 {
     Clock_SetCounter(frequency, frequencyFails != 0, counterStart);
-}
-
-HOOKS_API void Hooks_ClockTickStart(uint32_t ticks)
-{
-    Clock_SetTickStart(ticks);
-}
-
-HOOKS_API void Hooks_HideLibrary(const char *library, int hidden)
-{
-    Module_HideLibrary(library, hidden != 0);
 }
 
 HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int hidden)

@@ -1,5 +1,4 @@
-// Test hooks on windows: the message observer, posting, what a window and its class hold, what
-// it presents, and the window system's focus and close as SDL events.
+// Test hooks on windows: observer, posting, window and class state, presented pixels, focus, close.
 #include "platform/sdl/hooks/hooks.h"
 #include "platform/sdl/display.h"
 #include "platform/sdl/focus.h"
@@ -56,25 +55,15 @@ HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
     if (!w || !state)
         return 0;
     memset(state, 0, sizeof *state);
-    state->window = w->rect;
     Window_ClientSize(w, &state->clientWidth, &state->clientHeight);
     int x, y;
     Window_ClientOrigin(w, &x, &y);
     state->clientOrigin.x = x;
     state->clientOrigin.y = y;
-    state->style = w->style;
     state->visible = (w->style & WS_VISIBLE) != 0;
-    state->iconic = (w->style & WS_MINIMIZE) != 0;
     state->maximized = (w->style & WS_MAXIMIZE) != 0;
-    state->focused = !w->destroyed && Focus_Keyboard() == window;
-    state->active = !w->destroyed && Focus_Active() == window;
     state->destroyed = w->destroyed;
-    NativeClass *c = Window_Class(w->classIndex);
-    state->classRegistered = c && c->used;
     snprintf(state->title, sizeof state->title, "%.*s", (int)sizeof state->title - 1, w->title);
-    state->cursorCount = Display_CursorCount();
-    Display_Screen(&state->screenWidth, &state->screenHeight);
-    state->virtualMode = Display_VirtualModeSet();
     return 1;
 }
 
