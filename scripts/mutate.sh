@@ -10,7 +10,8 @@
 # the scenarios run only once the unit tests have passed, stopping at the first failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-scratch=${MUTATE_DIR:-/tmp/video-out-mutate}
+# One scratch copy per tree: two trees' runs must not build over each other.
+scratch=${MUTATE_DIR:-/tmp/video-out-mutate-$(printf %s "$root" | cksum | cut -d' ' -f1)}
 tree=$scratch/tree build=$scratch/build
 mkdir -p "$tree"
 
