@@ -44,6 +44,8 @@ static void Startup_Begin(const char *tail)
     Log_Check(counted + 17 >= least && counted <= most + 17,
               "Time_Get counts milliseconds before Time_Initialize",
               "%u ms counted in %u to %u real ms", counted, least, most);
+    // Sleep may wake up to a tick early, never much sooner.
+    Log_Check(least + 17 >= 60, "Sleep(60) waits about 60 ms", "at most %u ms passed", least);
 }
 
 static ScenarioStep Startup_Step(uint32_t frame)
