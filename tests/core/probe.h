@@ -58,7 +58,10 @@ bool Probe_KeyUsage(uint16_t usage, bool up);
 // button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move.
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);
 enum { PROBE_LEFT_DOWN = 1, PROBE_LEFT_UP = 2, PROBE_RIGHT_DOWN = 4, PROBE_RIGHT_UP = 8 };
+enum { PROBE_MIDDLE_DOWN = 16, PROBE_MIDDLE_UP = 32 };
 enum { PROBE_STAY = 64 };
+// The pointer to a screen position over the window (a move only), mapped by the window system.
+void Probe_MouseAtScreen(HWND window, int x, int y);
 
 // Gives joystick id the state (null: unplugged); false where no device can show it.
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);

@@ -123,6 +123,11 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
             Hooks_MouseButton(window, "\1\1\3\3\2\2"[b], !(b & 1));
 }
 
+void Probe_MouseAtScreen(HWND window, int x, int y)
+{
+    Hooks_MouseAtScreen(window, x, y);
+}
+
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
 {
     return Hooks_Joystick((int)id, state);

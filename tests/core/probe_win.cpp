@@ -155,6 +155,13 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
     SendInput(1, &input, sizeof input);
 }
 
+void Probe_MouseAtScreen(HWND window, int x, int y)
+{
+    POINT at = {x, y};
+    ScreenToClient(window, &at);
+    Probe_Mouse(window, at.x, at.y, 0);
+}
+
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
 {
     typedef void (*SetFn)(uint32_t id, const JOYINFOEX *state);

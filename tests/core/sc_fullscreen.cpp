@@ -1,6 +1,7 @@
 // Fullscreen where 640 x 400 is listed: Alt+Enter and the core's switch, requests for the
 // state in force, losing and regaining activation, the way back, a maximized window (its frame
-// stretched); natively the screen scaled over a 16:9 and a 4:3 desktop, as presented.
+// stretched); natively the screen scaled over a 16:9 and a 4:3 desktop, as presented, and the
+// pointer over it.
 #include "tests/core/picture.h"
 
 enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };
@@ -15,7 +16,49 @@ static struct {
     uint32_t enters;                         // Alt+Enter presses seen in the stage
     uint8_t flags[4];                        // the fullscreen flag after each
     bool repeats[4];
+    bool scaled;      // the 1600 x 1200 desktop is set (natively)
+    uint32_t pointer; // the pointer move under way
 } s_full;
+
+// Pointer moves while fullscreen over 1600 x 1200, where the picture is 1600 x 1000 at y 100:
+// to a screen position worked out here (under Wine the screen is the 640 x 400 client), or to
+// a client position (odd ones, which a scaled cell's edge would miss); what the core gets.
+static const struct {
+    bool screen;
+    int x, y, clientX, clientY;
+} full_pointer[] = {{true, 3, 103, 1, 1},
+                    {true, 800, 600, 320, 200},
+                    {true, 1599, 1099, 639, 399},
+                    {false, 1, 1, 1, 1},
+                    {false, 319, 199, 319, 199}};
+enum { FULL_POINTER = sizeof full_pointer / sizeof full_pointer[0] };
+
+// Checks the last pointer move's position (if any) and makes the next; false after the last.
+static bool Full_Pointer(void)
+{
+    if (s_full.pointer > 0) {
+        const auto &p = full_pointer[s_full.pointer - 1];
+        uint32_t x = ~0u, y = ~0u;
+        for (uint32_t k = s_full.from; k < Record_Count(); k++)
+            if (Record_Get(k)->code == CALL_MOUSE_MOVE)
+                x = Record_Get(k)->a, y = Record_Get(k)->b;
+        Log_Check(x == (uint32_t)p.clientX && y == (uint32_t)p.clientY,
+                  "fullscreen: the pointer's client position, the picture scaled",
+                  "(%d, %d) %s at (%d, %d)", p.x, p.y, p.screen ? "on the screen" : "in the client",
+                  (int)x, (int)y);
+    }
+    if (s_full.pointer == FULL_POINTER)
+        return false;
+    const auto &p = full_pointer[s_full.pointer++];
+    s_full.from = Record_Count();
+    if (!p.screen)
+        Probe_Mouse(Scenario_Window(), p.x, p.y, 0);
+    else if (s_full.scaled)
+        Probe_MouseAtScreen(Scenario_Window(), p.x, p.y);
+    else
+        Probe_MouseAtScreen(Scenario_Window(), p.clientX, p.clientY);
+    return true;
+}
 
 // The cursor's display count, left as it was.
 static int Full_Cursor(void)
@@ -110,7 +153,7 @@ static ScenarioStep Full_Step(uint32_t frame)
     if (s_full.stage > 0 && frame < s_full.since + FULL_SETTLE_FRAMES)
         return STEP_CONTINUE;
     bool waiting = (s_full.stage == 3 && Render_IsFullscreen() != 1) ||
-                   (s_full.stage == 6 && Render_IsFullscreen() != 0);
+                   (s_full.stage == 7 && Render_IsFullscreen() != 0);
     if (waiting && frame < s_full.since + FULL_WAIT_FRAMES)
         return STEP_CONTINUE;
     switch (s_full.stage) {
@@ -153,6 +196,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         if (Probe_SetDesktop(1600, 1200)) { // 4:3 when it comes back: bands above and below
             s_full.desktopWidth = 1600;
             s_full.desktopHeight = 1200;
+            s_full.scaled = true;
         }
         Probe_Activate(window, false);
         break;
@@ -161,14 +205,21 @@ static ScenarioStep Full_Step(uint32_t frame)
                            s_full.cursor);
         Picture_Check(window, "fullscreen after regaining activation: the core's frame", 640, 400,
                       PICTURE_MASK, NULL);
-        Full_AltEnter();
+        Full_Pointer();
         break;
     case 6:
+        if (Full_Pointer()) {
+            s_full.since = frame;
+            return STEP_CONTINUE;
+        }
+        Full_AltEnter();
+        break;
+    case 7:
         Full_CheckEnters(0);
         Full_CheckSwitched("Alt+Enter again: style, rectangle, screen and cursor back", false,
                            s_full.cursor);
         break;
-    case 7:
+    case 8:
         Picture_Check(window, "windowed again: the core's frame", 640, 400, PICTURE_MASK, NULL);
         Full_Switch(1, false, "Render_SetFullscreen(1) from the core");
         Full_Switch(0, false, "Render_SetFullscreen(0) from the core");

@@ -4,6 +4,7 @@
 #define AT(x, y) ((LPARAM)(((uint32_t)(y)&0xFFFF) << 16 | ((uint32_t)(x)&0xFFFF)))
 
 enum { MOUSE_SETTLE_FRAMES = 3, MOUSE_WAIT_FRAMES = 60, MK_MIDDLE = 0x0010 };
+enum { MOUSE_THEN_MOVE = 128 }; // the buttons, then a move to (x, y) queued behind them
 
 // One message sent from a known state (inside 1: the pointer inside with the capture, 0:
 // outside), the calls it must give, and whether the window holds the capture afterwards.
@@ -45,7 +46,9 @@ static const struct {
     {"WM_MOUSELEAVE releases the capture and leaves", {1, WM_MOUSELEAVE, 0, 0, 0, {LEAVE}}},
 };
 
-// Real pointer input step by step (PROBE_STAY: a button alone), and the capture after.
+// Real pointer input step by step (PROBE_STAY: a button alone), and the capture after. Once a
+// release outside has let the capture go, input outside is not the window's: not a move queued
+// before the release was taken, nor a click.
 static const struct {
     const char *what;
     struct {
@@ -60,13 +63,18 @@ static const struct {
      {100, 100, PROBE_LEFT_DOWN | PROBE_STAY, 1},
      {MOVE(100, 100), INSIDE(1), BTN_DOWN(1)}},
     {"real left drag to (-5, 450) is (0, 399)", {-5, 450, 0, 1}, {MOVE(0, 399)}},
-    {"real left release outside", {-5, 450, PROBE_LEFT_UP | PROBE_STAY, 0}, {BTN_UP(1), LEAVE}},
+    {"real left release outside, a move outside queued behind it",
+     {-20, 300, PROBE_LEFT_UP | PROBE_STAY | MOUSE_THEN_MOVE, 0},
+     {BTN_UP(1), LEAVE}},
     {"real right press at (200, 200)",
      {200, 200, PROBE_RIGHT_DOWN, 1},
      {MOVE(200, 200), INSIDE(0), ENTER, MOVE(200, 200), INSIDE(1), BTN_DOWN(2)}},
     {"real right release at (650, 10)",
      {650, 10, PROBE_RIGHT_UP, 0},
      {MOVE(639, 10), LEAVE, BTN_UP(2)}},
+    {"real middle click outside without the capture",
+     {650, 10, PROBE_MIDDLE_DOWN | PROBE_MIDDLE_UP | PROBE_STAY, 0},
+     {}},
 };
 enum { MOUSE_REAL = sizeof mouse_real / sizeof mouse_real[0] };
 
@@ -115,7 +123,9 @@ static ScenarioStep Mouse_Step(uint32_t frame)
     const auto &next = mouse_real[s_mouse.stage++].r;
     s_mouse.from = Record_Count();
     s_mouse.since = frame;
-    Probe_Mouse(window, next.x, next.y, next.buttons);
+    Probe_Mouse(window, next.x, next.y, next.buttons & ~MOUSE_THEN_MOVE);
+    if (next.buttons & MOUSE_THEN_MOVE)
+        Probe_Mouse(window, next.x, next.y, 0);
     return STEP_CONTINUE;
 }
 

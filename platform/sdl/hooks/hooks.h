@@ -62,6 +62,8 @@ HOOKS_API void Hooks_Key(int scancode, int down, int repeat);
 HOOKS_API int Hooks_KeyVk(int vk, int down);
 // The pointer to a client position of the window (outside the client too, negative too).
 HOOKS_API void Hooks_MouseTo(HWND window, int x, int y);
+// The pointer to a screen position, over the window: no client mapping of the program's own.
+HOOKS_API void Hooks_MouseAtScreen(HWND window, int x, int y);
 // A mouse button at the pointer's last position: 1 left, 2 middle, 3 right.
 HOOKS_API void Hooks_MouseButton(HWND window, int button, int down);
 // The window system gives the window the focus, or takes it away.

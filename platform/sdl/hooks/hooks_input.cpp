@@ -45,13 +45,9 @@ HOOKS_API int Hooks_KeyVk(int vk, int down)
     return 1;
 }
 
-HOOKS_API void Hooks_MouseTo(HWND window, int x, int y)
+// A motion to a position of the window's SDL window.
+static void Hooks_MotionTo(const NativeWindow *w, int sx, int sy)
 {
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    int sx, sy;
-    Mouse_ClientToSdl(w, x, y, &sx, &sy);
     SDL_Event event;
     memset(&event, 0, sizeof event);
     event.type = SDL_MOUSEMOTION;
@@ -65,6 +61,26 @@ HOOKS_API void Hooks_MouseTo(HWND window, int x, int y)
     s_hooksInput.x = sx;
     s_hooksInput.y = sy;
     SDL_PushEvent(&event);
+}
+
+HOOKS_API void Hooks_MouseTo(HWND window, int x, int y)
+{
+    NativeWindow *w = Window_Get(window);
+    if (!w)
+        return;
+    int sx, sy;
+    Mouse_ClientToSdl(w, x, y, &sx, &sy);
+    Hooks_MotionTo(w, sx, sy);
+}
+
+HOOKS_API void Hooks_MouseAtScreen(HWND window, int x, int y)
+{
+    NativeWindow *w = Window_Get(window);
+    int left = 0, top = 0;
+    if (!w || !w->sdl)
+        return;
+    SDL_GetWindowPosition(w->sdl, &left, &top);
+    Hooks_MotionTo(w, x - left, y - top);
 }
 
 HOOKS_API void Hooks_MouseButton(HWND window, int button, int down)
