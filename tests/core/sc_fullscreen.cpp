@@ -21,8 +21,8 @@ static struct {
 } s_full;
 
 // Pointer moves while fullscreen over 1600 x 1200, where the picture is 1600 x 1000 at y 100:
-// to a screen position worked out here (under Wine the screen is the 640 x 400 client), or to
-// a client position (odd ones, which a scaled cell's edge would miss); what the core gets.
+// to a screen position worked out here, or to a client position (odd ones, which a scaled
+// cell's edge would miss); what the core gets.
 static const struct {
     bool screen;
     int x, y, clientX, clientY;
@@ -51,12 +51,10 @@ static bool Full_Pointer(void)
         return false;
     const auto &p = full_pointer[s_full.pointer++];
     s_full.from = Record_Count();
-    if (!p.screen)
-        Probe_Mouse(Scenario_Window(), p.x, p.y, 0);
-    else if (s_full.scaled)
+    if (p.screen)
         Probe_MouseAtScreen(Scenario_Window(), p.x, p.y);
     else
-        Probe_MouseAtScreen(Scenario_Window(), p.clientX, p.clientY);
+        Probe_Mouse(Scenario_Window(), p.x, p.y, 0);
     return true;
 }
 
@@ -205,10 +203,13 @@ static ScenarioStep Full_Step(uint32_t frame)
                            s_full.cursor);
         Picture_Check(window, "fullscreen after regaining activation: the core's frame", 640, 400,
                       PICTURE_MASK, NULL);
-        Full_Pointer();
+        // Natively only: there the picture is scaled over the desktop, and the pointer's
+        // screen position must be mapped back through it.
+        if (s_full.scaled)
+            Full_Pointer();
         break;
     case 6:
-        if (Full_Pointer()) {
+        if (s_full.scaled && Full_Pointer()) {
             s_full.since = frame;
             return STEP_CONTINUE;
         }
