@@ -131,6 +131,9 @@ void Window_FrameOf(DWORD style, RECT *frame);
 void Window_Place(NativeWindow *w, RECT rect, UINT flags);
 // Brings the SDL window in line with the window's state.
 void Window_SyncSdl(NativeWindow *w);
+// Shows the SDL window if it is hidden and minimizes or restores it as asked; true when it
+// was shown now.
+bool Window_ShowSdl(NativeWindow *w, bool iconic);
 // Resizes the client pixels to the current client size (black) and re-points the DC.
 void Window_FitPixels(NativeWindow *w);
 

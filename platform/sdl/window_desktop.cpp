@@ -89,17 +89,7 @@ void Desktop_Apply(NativeWindow *w)
             w->sdlHeight = height;
         }
     }
-    if (!w->sdlShown) {
-        SDL_ShowWindow(w->sdl);
-        w->sdlShown = true;
-    }
-    if (iconic != w->sdlIconic) {
-        if (iconic)
-            SDL_MinimizeWindow(w->sdl);
-        else
-            SDL_RestoreWindow(w->sdl);
-        w->sdlIconic = iconic;
-    }
+    Window_ShowSdl(w, iconic);
 }
 
 void Desktop_Follow(NativeWindow *w)
@@ -107,8 +97,7 @@ void Desktop_Follow(NativeWindow *w)
     Uint32 flags = SDL_GetWindowFlags(w->sdl);
     // Fullscreen, minimized or hidden: the windowed place is the manager's to give back. A
     // change of ours not yet applied is newer than what SDL reports.
-    if (w->sdlPending || w->sdlCovering || !(w->style & WS_VISIBLE) ||
-        (w->style & WS_MINIMIZE) ||
+    if (w->sdlPending || w->sdlCovering || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) ||
         (flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)))
         return;
     // The newest place SDL knows, not the event's: reports of earlier states arrive late.

@@ -84,6 +84,23 @@ void Window_FitPixels(NativeWindow *w)
     Paint_Bind(w);
 }
 
+bool Window_ShowSdl(NativeWindow *w, bool iconic)
+{
+    bool showed = !w->sdlShown;
+    if (showed) {
+        SDL_ShowWindow(w->sdl);
+        w->sdlShown = true;
+    }
+    if (iconic != w->sdlIconic) {
+        if (iconic)
+            SDL_MinimizeWindow(w->sdl);
+        else
+            SDL_RestoreWindow(w->sdl);
+        w->sdlIconic = iconic;
+    }
+    return showed;
+}
+
 void Window_SyncSdl(NativeWindow *w)
 {
     if (!w->sdl)
@@ -130,18 +147,7 @@ void Window_SyncSdl(NativeWindow *w)
             moved = true;
         }
     }
-    if (!w->sdlShown) {
-        SDL_ShowWindow(w->sdl);
-        w->sdlShown = true;
-        moved = true;
-    }
-    if (iconic != w->sdlIconic) {
-        if (iconic)
-            SDL_MinimizeWindow(w->sdl);
-        else
-            SDL_RestoreWindow(w->sdl);
-        w->sdlIconic = iconic;
-    }
+    moved = Window_ShowSdl(w, iconic) || moved;
     if (covering != w->sdlCovering) {
         w->sdlCovering = covering;
         moved = true;
