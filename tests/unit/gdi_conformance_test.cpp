@@ -19,7 +19,8 @@ TEST(GdiConformance, TableOfPublishedExpectations)
     struct rlimit limit = {1u << 30, 1u << 30};
     setrlimit(RLIMIT_AS, &limit);
 #endif
-    EXPECT_GT(GdiTable_Run(GDI_CONFORMANCE_FILE, Fail), 200) << GDI_CONFORMANCE_FILE;
+    EXPECT_GT(GdiTable_Run(TEST_DATA "gdi_conformance.tsv", Fail), 200)
+        << TEST_DATA "gdi_conformance.tsv";
 }
 
 } // namespace

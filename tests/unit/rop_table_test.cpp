@@ -30,8 +30,8 @@ uint8_t EvaluateRpn(const std::string &rpn)
 
 TEST(RopTable, IsThePublishedTable)
 {
-    std::ifstream file(ROP_TABLE_FILE);
-    ASSERT_TRUE(file.good()) << ROP_TABLE_FILE;
+    std::ifstream file(TEST_DATA "rop3.tsv");
+    ASSERT_TRUE(file.good()) << TEST_DATA "rop3.tsv";
     std::string rpn;
     std::getline(file, rpn); // column names
     unsigned index, code, rows = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iomanip>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -36,25 +37,21 @@ Args Split(const char *line)
     return out;
 }
 
-// The case file's rows of a kind: C strings ("\t", \" and \\ escaped) or null, each.
+// The case file's rows of a kind: quoted strings (\" and \\ escaped) or null, each.
 std::vector<std::vector<std::optional<std::string>>> Cases(const std::string &kind)
 {
-    std::ifstream file(ARGS_CASES_FILE);
-    EXPECT_TRUE(file.good()) << ARGS_CASES_FILE;
+    std::ifstream file(TEST_DATA "args.txt");
+    EXPECT_TRUE(file.good()) << TEST_DATA "args.txt";
     std::vector<std::vector<std::optional<std::string>>> rows;
     for (std::string line, word; std::getline(file, line);) {
         std::istringstream in(line);
         if (!(in >> word) || word != kind)
             continue;
         rows.emplace_back();
-        for (char c; in >> c;) {
-            std::string field;
-            bool quoted = c == '"';
-            while (quoted && in.get(c) && c != '"')
-                field += c != '\\' ? c : (in.get(c), c == 't' ? '\t' : c);
-            if (!quoted)
-                in >> word; // the rest of null
-            rows.back().push_back(quoted ? std::optional<std::string>(field) : std::nullopt);
+        while (in >> std::ws && !in.eof()) {
+            bool quoted = in.peek() == '"';
+            in >> std::quoted(word);
+            rows.back().push_back(quoted ? std::optional<std::string>(word) : std::nullopt);
         }
     }
     EXPECT_FALSE(rows.empty()) << kind;
