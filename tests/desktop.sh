@@ -5,32 +5,27 @@
 # Usage: desktop.sh openbox|i3|weston STATE_DIR PROGRAM_DIR
 set -u
 WM=$1 STATE=$2/$1 PROGRAM=$3
-DATA=$(cd "$(dirname "$0")" && pwd)/data SHOT=$(cd "$(dirname "$0")" && pwd)/desktop_shot.py
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/common.sh"
 FULL="96 0 1728 1080 1866240" # 640 x 400 scaled to 1080 rows, centred, black bands beside
 mkdir -p "$STATE" && rm -rf "${STATE:?}"/* && STATE=$(cd "$STATE" && pwd)
 LOG=$STATE/core.log failures=0 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
+trap 'kill "${pids[@]}" $(cat "$STATE/xvfb.pid" 2>/dev/null) 2>/dev/null' EXIT
 
 fail() {
     failures=$((failures + 1))
     echo "FAIL $WM: $* (screen: $STATE/fail$failures.png)"
     convert -size 1920x1080 -depth 8 "rgb:$STATE/shot.rgb" "$STATE/fail$failures.png" 2>/dev/null
 }
-step() { echo "$WM: $*"; }
 # Runs a command in the background, its output kept; its pid in $!.
 spawn() { setsid "$@" </dev/null >>"$STATE/${1##*/}.out" 2>&1 & pids+=($!); }
-# Retries a command until it succeeds, for up to 30 s: a bound against hangs, not a speed test.
-until_ok() {
-    local end=$((SECONDS + 30))
-    until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
-}
 # Clicks there, then parks the pointer in the top right corner, off the picture.
 click_at() { xdotool mousemove "$1" "$2" && sleep 0.3 && xdotool click 1 && xdotool mousemove 1919 0; }
 alt_enter() { xte 'keydown Alt_L' 'key Return' 'keyup Alt_L'; }
 # The picture on screen (see desktop_shot.py) in a region, the whole screen by default.
 picture() {
     import -window root -depth 8 "rgb:$STATE/shot.rgb" 2>/dev/null &&
-        python3 "$SHOT" "$STATE/shot.rgb" ${@:-0 0 1920 1080}
+        python3 "$HERE/desktop_shot.py" "$STATE/shot.rgb" ${@:-0 0 1920 1080}
 }
 # The client area "x y w h": X's answer, or under weston (no X window) the picture's.
 client() {
@@ -51,21 +46,15 @@ at() { [ "$(fills)" = "$1" ]; }
 logged() { grep -c -- "$1" "$LOG"; }
 
 # ---- the display, the manager, the program
-# Xvfb picks a free display itself: tests started together cannot take the same one.
-setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$STATE/display" \
-    </dev/null >"$STATE/Xvfb.out" 2>&1 &
-pids+=($!)
-until_ok test -s "$STATE/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(cat "$STATE/display")
-until_ok xdpyinfo >/dev/null 2>&1 || { echo "Xvfb $DISPLAY did not start"; exit 1; }
+start_xvfb "$STATE" 1920x1080 || exit 1
 case $WM in
 openbox) spawn openbox ;;
-i3) spawn i3 -c "$DATA/i3.config" ;;
+i3) spawn i3 -c "$HERE/data/i3.config" ;;
 weston)
     export XDG_RUNTIME_DIR=$STATE/xdg WAYLAND_DISPLAY=desktop-test
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     spawn weston --backend=x11-backend.so --use-pixman --width=1920 --height=1080 \
-        --socket=$WAYLAND_DISPLAY --config="$DATA/weston.ini"
+        --socket=$WAYLAND_DISPLAY --config="$HERE/data/weston.ini"
     until_ok test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "weston did not start"; exit 1; }
     xdotool mousemove 1919 0 # weston draws the pointer: kept off the picture
     ;;
@@ -77,9 +66,8 @@ PROGRAM_PID=$!
 if [ "$WM" = weston ]; then
     until_ok fills >/dev/null || { echo "no window with the picture under weston"; exit 1; }
 else
-    until_ok xdotool search --onlyvisible --name '^Video Out' >/dev/null ||
-        { echo "no window under $WM"; exit 1; }
-    ID=$(xdotool search --onlyvisible --name '^Video Out' | head -1)
+    found() { ID=$(xdotool search --onlyvisible --name '^Video Out' | head -1) && [ -n "$ID" ]; }
+    until_ok found || { echo "no window under $WM"; exit 1; }
 fi
 
 # ---- the window shows the picture; a move at once is kept
@@ -93,7 +81,7 @@ sleep 0.5
 HOME_AT=$(client)
 
 # ---- Alt+Enter there and back, five times
-step "at $HOME_AT; Alt+Enter"
+echo "$WM: at $HOME_AT; Alt+Enter"
 for round in 1 2 3 4 5; do
     alt_enter
     until_ok fullscreen || fail "round $round: not covering the screen ($(client): $(picture))"

@@ -8,7 +8,8 @@ ACTION=$1 STATE_DIR=$2
 mkdir -p "$STATE_DIR"
 rm -f "$STATE_DIR/wine.env"
 [ $# -ge 4 ] && [ "$ACTION" = setup ] && echo "WINE=$3 WINEARCH=$4" >"$STATE_DIR/wine.env"
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/common.sh"
+wine_env
 
 stop_all() {
     for prefix in "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1; done
@@ -25,21 +26,8 @@ new_prefix() {
 
 setup() {
     stop_all # leftovers of an aborted run would hold a desktop on a display that is gone
-    n=87     # away from the usual :0/:1 and :99 of other tools
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
-        n=$((n + 1))
-        [ $n -le 97 ] || { echo "no free X display in :87..:97"; return 1; }
-    done
-    # setsid and redirected output: ctest waits for every holder of its pipes to exit.
-    setsid Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset \
-        </dev/null >"$STATE_DIR/xvfb.out" 2>&1 &
-    echo $! >"$STATE_DIR/xvfb.pid"
-    for _ in $(seq 100); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break || sleep 0.1; done
-    xdpyinfo -display ":$n" >/dev/null 2>&1 ||
-        { echo "Xvfb :$n did not start"; cat "$STATE_DIR/xvfb.out"; stop_all; return 1; }
-    echo $n >"$STATE_DIR/display"
-    export DISPLAY=":$n"
-    [ -f "$STATE_DIR/wine.env" ] || { echo "Xvfb on :$n"; return 0; }
+    start_xvfb "$STATE_DIR" 1600x1200 || { stop_all; return 1; }
+    [ -f "$STATE_DIR/wine.env" ] || { echo "Xvfb on $DISPLAY"; return 0; }
     # The second prefix a copy of the first: making one is the slow part (some 20 s).
     rm -rf "$STATE_DIR/prefix-desktop"
     new_prefix "$STATE_DIR/prefix" && cp -a "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop" ||
@@ -49,7 +37,7 @@ setup() {
         "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f \
             >/dev/null 2>&1 && wineserver -w ||
         { echo "the virtual desktop could not be set up"; return 1; }
-    echo "Xvfb on :$n, $WINEARCH Wine prefixes ready in $STATE_DIR"
+    echo "Xvfb on $DISPLAY, $WINEARCH Wine prefixes ready in $STATE_DIR"
 }
 
 case "$ACTION" in

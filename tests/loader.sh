@@ -4,18 +4,14 @@
 # the function and a non-zero status, and nothing of the program's own is printed.
 #   tests/loader.sh PROGRAM CORE FUNCTION
 set -u
-program=$1 core=$2 function=$3
-dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
-cp "$program" "$dir/video-out" && cp "$core" "$dir/libkernel.so" || exit 1
-# Should the program start after all, it runs until killed: the timeout only ends that hang.
-(cd "$dir" && SDL_VIDEODRIVER=offscreen timeout 30 ./video-out) >"$dir/stdout" 2>"$dir/stderr" </dev/null
-status=$?
-echo "exit status $status; stderr: $(head -c 300 "$dir/stderr")"
-failures=0
-check() { "${@:2}" || { echo "FAIL $1"; failures=$((failures + 1)); }; }
-check "a non-zero exit from the loader (not the timeout)" test $status -ne 0 -a $status -ne 124
-check "one line on stderr" test "$(wc -l <"$dir/stderr")" -eq 1
-check "the loader's line names the function" \
-  grep -q "symbol lookup error: .*undefined symbol: $function\$" "$dir/stderr"
-check "the program printed nothing: it never started" test ! -s "$dir/stdout"
-[ $failures -eq 0 ] && echo PASS
+. "$(dirname "$0")/common.sh"
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
+cp "$1" "$work/video-out" && cp "$2" "$work/libkernel.so" && cd "$work" || exit 1
+failures=()
+# Should the program start after all, it runs until the timeout ends that hang.
+SDL_VIDEODRIVER=offscreen ends_with_line "the loader's line naming the function" \
+    "symbol lookup error: .*undefined symbol: $3\$" ./video-out
+[ -s ended.out ] && failures+=("the program printed \"$(head -c 300 ended.out)\": it started")
+[ ${#failures[@]} -eq 0 ] && echo "a core lacking $3: PASS" && exit 0
+printf 'FAIL %s\n' "${failures[@]}"
+exit 1

@@ -9,7 +9,8 @@
 set -u
 KIND=$1 STATE_DIR=$2 BUILD_DIR=$3
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/common.sh"
+wine_env
 [ -n "${DISPLAY:-}" ] || [ -n "${NOT_RUN:-}" ] || { echo "no display: the setup fixture did not run"; exit 1; }
 work="$STATE_DIR/package-$KIND"
 rm -rf "$work" && mkdir -p "$work/dist" "$work/unpacked"
@@ -34,11 +35,9 @@ else
 fi
 program=$!
 stop() { kill "$program" 2>/dev/null; [ "$KIND" = win32 ] && wineserver -k >/dev/null 2>&1; wait "$program" 2>/dev/null; }
-for _ in $(seq 900); do
-    window=$(xdotool search --name '^Video Out' 2>/dev/null | head -1)
-    [ -n "$window" ] || ! kill -0 "$program" 2>/dev/null && break
-    sleep 0.1
-done
+# The window, or the program's end; Wine makes an empty prefix first, which takes a while.
+shown() { window=$(xdotool search --name '^Video Out' 2>/dev/null | head -1); [ -n "$window" ] || ! kill -0 "$program" 2>/dev/null; }
+WAIT=90 until_ok shown
 [ -n "$window" ] || { echo "the window did not appear"; tail -n 20 "$work/stderr"; stop; exit 1; }
 sleep 2 # a few frames
 import -window "$window" "$work/window.png" 2>/dev/null
@@ -60,24 +59,15 @@ for c in 000088 880000 880088 008800 008888 888800 AAAAAA 555555; do
     grep -qi "#$c" <<<"$colours" || failures+=("the window lacks the test card's #$c (see $work/window.png)")
 done
 
-# error_case WHAT TEXT COMMAND...: the program ends at once, non-zero, with one line saying TEXT.
-error_case() {
-    local what=$1 text=$2
-    shift 2
-    "$@" >/dev/null 2>"$work/error" </dev/null
-    local code=$?
-    [ $code -ne 0 ] && [ "$(wc -l <"$work/error")" -eq 1 ] && grep -q "$text" "$work/error" ||
-        failures+=("$what: exit code $code, stderr \"$(head -c 300 "$work/error")\"")
-}
 if [ "$KIND" = linux ]; then
-    error_case "no display" "no display" env -u DISPLAY -u WAYLAND_DISPLAY ./video-out
-    error_case "a display that is not there" "cannot open the display" env DISPLAY=:4711 ./video-out
+    ends_with_line "no display" "no display" env -u DISPLAY -u WAYLAND_DISPLAY ./video-out
+    ends_with_line "a display that is not there" "cannot open the display" env DISPLAY=:4711 ./video-out
     mkdir "$work/alone" && cp video-out "$work/alone/"
-    error_case "no core library" "libkernel.so" "$work/alone/video-out"
+    ends_with_line "no core library" "libkernel.so" "$work/alone/video-out"
     "$ROOT/tests/exports.sh" video-out "$ROOT/platform/sdl/exports.list" \
         "$ROOT/platform/winapi.h" >"$work/exports" ||
         failures+=("the program's exports: $(cat "$work/exports")")
 fi
-[ ${#failures[@]} -eq 0 ] && echo "the archive runs as it should: PASS" && exit 0
-printf '%s\n' "${failures[@]}"
+[ ${#failures[@]} -eq 0 ] && echo "the $KIND archive runs as it should: PASS" && exit 0
+printf 'FAIL %s\n' "${failures[@]}"
 exit 1

@@ -17,7 +17,8 @@ rm -f "$LOG" "$OUT" "$ERR" "$STATE_DIR/$NAME.digests"
 cd "$PROGRAM_DIR" || exit 1
 
 if [ "$PLATFORM" = wine ]; then
-    . "$(dirname "$0")/wine_env.sh"
+    . "$(dirname "$0")/common.sh"
+    wine_env
     [ -f "$STATE_DIR/display" ] || { echo "no virtual display: the setup fixture did not run"; exit 1; }
     export WINEPREFIX="$STATE_DIR/prefix${WINE_DESKTOP:+-desktop}"
     export TESTCORE_LOG="Z:$LOG" # Wine's Z: drive maps the Unix root

@@ -29,12 +29,10 @@ extern "C" MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info)
     // Only what the flags ask for, as WinMM does; the reserved fields are left alone.
     const JOYINFOEX *s = &s_fake.state[id];
     DWORD flags = info->dwFlags;
-    const DWORD *from[6] = {&s->dwXpos, &s->dwYpos, &s->dwZpos, &s->dwRpos, &s->dwUpos, &s->dwVpos};
-    DWORD *to[6] = {&info->dwXpos, &info->dwYpos, &info->dwZpos,
-                    &info->dwRpos, &info->dwUpos, &info->dwVpos};
+    // dwXpos to dwVpos follow each other, as JOY_RETURNX to JOY_RETURNV.
     for (int axis = 0; axis < 6; axis++)
         if (flags & (JOY_RETURNX << axis))
-            *to[axis] = *from[axis];
+            (&info->dwXpos)[axis] = (&s->dwXpos)[axis];
     if (flags & JOY_RETURNBUTTONS) {
         info->dwButtons = s->dwButtons;
         info->dwButtonNumber = s->dwButtonNumber;
