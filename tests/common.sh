@@ -23,13 +23,11 @@ start_xvfb() {
 # ends_with_line WHAT PATTERN COMMAND...: COMMAND must end by itself (within 30 s), non-zero,
 # with one line on stderr matching PATTERN, else WHAT joins the array failures; output in $work.
 ends_with_line() {
-    local what=$1 pattern=$2 code
-    shift 2
-    timeout 30 "$@" </dev/null >"$work/ended.out" 2>"$work/ended.err"
-    code=$?
+    timeout 30 "${@:3}" </dev/null >"$work/ended.out" 2>"$work/ended.err"
+    local code=$?
     [ $code -ne 0 ] && [ $code -ne 124 ] && [ "$(wc -l <"$work/ended.err")" -eq 1 ] &&
-        grep -q -- "$pattern" "$work/ended.err" ||
-        failures+=("$what: exit code $code, stderr \"$(head -c 300 "$work/ended.err")\"")
+        grep -q -- "$2" "$work/ended.err" ||
+        failures+=("$1: exit code $code, stderr \"$(head -c 300 "$work/ended.err")\"")
 }
 
 # The Wine loader and the prefixes' architecture the fixture was given (STATE_DIR/wine.env); where

@@ -19,19 +19,16 @@ stop_all() {
     rm -f "$STATE_DIR/xvfb.pid" "$STATE_DIR/display"
 }
 
-new_prefix() {
-    WINEPREFIX=$1 "$WINE" wineboot -i </dev/null >"$STATE_DIR/wineboot.out" 2>&1 && WINEPREFIX=$1 wineserver -w ||
-        { echo "wineboot failed for $1"; cat "$STATE_DIR/wineboot.out"; return 1; }
-}
-
 setup() {
     stop_all # leftovers of an aborted run would hold a desktop on a display that is gone
     start_xvfb "$STATE_DIR" 1600x1200 || { stop_all; return 1; }
     [ -f "$STATE_DIR/wine.env" ] || { echo "Xvfb on $DISPLAY"; return 0; }
     # The second prefix a copy of the first: making one is the slow part (some 20 s).
     rm -rf "$STATE_DIR/prefix-desktop"
-    new_prefix "$STATE_DIR/prefix" && cp -a "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop" ||
-        return 1
+    export WINEPREFIX=$STATE_DIR/prefix
+    "$WINE" wineboot -i </dev/null >"$STATE_DIR/wineboot.out" 2>&1 && wineserver -w ||
+        { echo "wineboot failed"; cat "$STATE_DIR/wineboot.out"; return 1; }
+    cp -a "$STATE_DIR/prefix" "$STATE_DIR/prefix-desktop" || return 1
     export WINEPREFIX=$STATE_DIR/prefix-desktop
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
         "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f \

@@ -1,15 +1,35 @@
-// The generated GDI cases (scripts/gdi) on the native GDI against Wine's recorded digests, but
-// for the cases listed where this GDI follows Windows instead, which must give their own.
+// The native GDI against the conformance table of published expectations, and on the generated
+// cases (scripts/gdi) against Wine's recorded digests, but for the cases listed where this GDI
+// follows Windows instead, which must give their own.
 #include "platform/gdi/gdi.h"
 #include "scripts/gdi/gdi_cases.h"
+#include "scripts/gdi/gdi_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <fstream>
 #include <map>
 #include <string>
 
 namespace {
+
+void Fail(int line, const char *source, const char *statement, const char *differs)
+{
+    ADD_FAILURE() << "line " << line << ": " << statement << ": " << differs << " (" << source
+                  << ")";
+}
+
+TEST(GdiConformance, TableOfPublishedExpectations)
+{
+#if !defined(__SANITIZE_ADDRESS__)
+    // A stretch must cost what is visible: far less memory than this.
+    struct rlimit limit = {1u << 30, 1u << 30};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+    EXPECT_GT(GdiTable_Run(TEST_DATA "gdi_conformance.tsv", Fail), 200)
+        << TEST_DATA "gdi_conformance.tsv";
+}
 
 std::map<std::string, std::string> s_expected;
 std::map<std::string, int> s_seen;
