@@ -44,7 +44,7 @@ static void Frames_CheckSequence(void)
     Log_Check(s_frames.rates[1] == 0, "the title shows rate 0 at first", "%u", s_frames.rates[1]);
 }
 
-static uint32_t Frames_Time(uint32_t frame)
+static uint32_t Frames_Time(uint32_t frame) // as Kernel_Step was called
 {
     return Record_Get(s_frames.steps[frame])->a;
 }
@@ -77,18 +77,16 @@ static void Frames_CheckCadence(void)
               "shown rate 60 after the first second, then 61",
               "rates after frames 59, 60, 119, 120: %u, %u, %u, %u", s_frames.rates[59],
               s_frames.rates[60], s_frames.rates[119], s_frames.rates[120]);
+    // In that frame the counter's low 32 bits wrapped, or the clock stepped back.
     uint32_t before = Frames_Time(FRAMES_WRAP_AT), after = Frames_Time(FRAMES_WRAP_AT + 1);
-    if (!timeWraps) {
-        // The counter's low 32 bits wrapped in that frame: the time went on rising (above).
+    uint64_t took = s_frames.clock[FRAMES_WRAP_AT + 1] - s_frames.clock[FRAMES_WRAP_AT];
+    if (!timeWraps)
         Log_Check(after > before, "the time keeps rising across the counter's 32-bit wrap",
                   "times %u then %u", before, after);
-        return;
-    }
-    // The clock stepped back in that frame: the wait stays under 18 ms.
-    uint64_t took = s_frames.clock[FRAMES_WRAP_AT + 1] - s_frames.clock[FRAMES_WRAP_AT];
-    Log_Check(after < before && took < 18 * 1000,
-              "a clock that steps back gives a wait under 18 ms", "times %u then %u, %u us apart",
-              before, after, (unsigned)took);
+    else
+        Log_Check(after < before && took < 18 * 1000,
+                  "a clock that steps back gives a wait under 18 ms",
+                  "times %u then %u, %u us apart", before, after, (unsigned)took);
 }
 
 // Time_Get is the whole performance count over the counts per ms, cut to 32 bits: read
@@ -121,10 +119,10 @@ static void Frames_Begin(const char *)
     uint64_t elapsed = 5;
     for (uint32_t f = 1; f < FRAMES_WRAP_AT; f++)
         elapsed += Frames_Period(f);
-    uint64_t wrapMicros = s_frames.variant == 3 ? 0x100000000ull * 1000
-                                                : 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
-    int32_t v = s_frames.variant; // counters of 10 MHz, 999 Hz and none
-    uint64_t hz = v == 1 ? 999 : v == 2 ? 0 : FRAMES_COUNTER_HZ;
+    int32_t v = s_frames.variant;
+    uint64_t wrapMicros =
+        v == 3 ? 0x100000000ull * 1000 : 0x100000000ull * 1000000 / FRAMES_COUNTER_HZ;
+    uint64_t hz = v == 1 ? 999 : v == 2 ? 0 : FRAMES_COUNTER_HZ; // too slow, or none
     s_frames.controlled = Probe_ClockSet(wrapMicros - elapsed * 1000, hz, v != 2);
 }
 
@@ -165,15 +163,14 @@ static ScenarioStep Frames_Step(uint32_t frame)
 // The title set after a frame: "Video Out FPS: N", and its rate N.
 static void Frames_Message(UINT message, WPARAM, LPARAM lParam)
 {
-    uint32_t frame = s_frames.frame;
-    const char *title = (const char *)lParam;
+    unsigned frame = s_frames.frame, rate = 0;
     if (message != WM_SETTEXT || frame > FRAMES_LAST)
         return;
-    uint32_t rate = strncmp(title, "Video Out FPS: ", 15) == 0 ? (uint32_t)atoi(title + 15) : 0;
     char form[32];
-    snprintf(form, sizeof form, "Video Out FPS: %u", (unsigned)rate);
+    sscanf((const char *)lParam, "Video Out FPS: %u", &rate);
+    snprintf(form, sizeof form, "Video Out FPS: %u", rate);
     s_frames.rates[frame] = rate;
-    s_frames.titled[frame] = strcmp(title, form) == 0;
+    s_frames.titled[frame] = strcmp((const char *)lParam, form) == 0;
 }
 
 const Scenario Scenario_Frames = {"frames", Frames_Begin, Frames_Step, Frames_Message, NULL, false};

@@ -2,16 +2,15 @@
 // picture computed from the planes, under every kind of palette, at every size, fullscreen.
 #include "tests/core/picture.h"
 
-// Fill: 0xRRGGBB of no frame colour (whose components are all n * 0x11). A size is settled
-// after frames without WM_SIZE; it must come within the limit.
+// Fill: no frame colour (whose components are all n * 0x11). A size is settled after frames
+// without WM_SIZE, within the limit.
 enum { PIXELS_FILL = 0x123457, PIXELS_SETTLE_FRAMES = 3, PIXELS_SETTLE_LIMIT = 120 };
 
 static struct {
     int32_t mode;
     PictureRule rule;
     uint32_t stage;
-    uint32_t since;    // frame the stage's size was asked for
-    uint32_t lastSize; // frame of the last WM_SIZE
+    uint32_t since, lastSize; // frames the stage's size was asked for and of the last WM_SIZE
     uint32_t frame, paints;
     int offsetX, offsetY; // the picture's place in fullscreen
 } s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0};
@@ -39,9 +38,21 @@ static bool Pixels_Centred(const uint32_t *expected, int x, int y, uint32_t got)
     return s_pixels.rule == PICTURE_NONE || got == expected[py * PICTURE_WIDTH + px];
 }
 
-// One frame through Render_Step, fetched the mode's way (seed 0: the core's frame as it is).
-static void Pixels_Step(uint32_t seed)
+static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)
 {
+    char name[128];
+    snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
+    // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
+    if (s_pixels.rule != PICTURE_NONE || (expect != Pixels_Double && expect != Picture_Stretched))
+        Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
+}
+
+// One frame through Render_Step over the fill, fetched the mode's way, checked (seed 0: the
+// core's frame as it is).
+static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
+                         PictureExpect expect)
+{
+    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
     if (seed)
         Picture_SetFrame(seed);
     bool buffer = s_pixels.mode & 1;
@@ -53,23 +64,6 @@ static void Pixels_Step(uint32_t seed)
               buffer ? "GDC_RenderBuffer" : "GDC_RenderSep");
     Log_Check(Probe_LiveGdiObjects() == live, "a frame deletes every GDI object it makes",
               "%d left over", (int)(Probe_LiveGdiObjects() - live));
-}
-
-static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)
-{
-    char name[128];
-    snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
-    // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
-    if (s_pixels.rule != PICTURE_NONE || (expect != Pixels_Double && expect != Picture_Stretched))
-        Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
-}
-
-// One frame over the fill, checked.
-static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
-                         PictureExpect expect)
-{
-    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
-    Pixels_Step(seed);
     Pixels_Check(what, width, height, expect);
 }
 
@@ -95,11 +89,10 @@ static void Pixels_Repaint(void)
     Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Direct);
 }
 
-// Each client size in turn, one frame each. At 640 x 400 every kind of palette gives the same
-// picture: the mask picks text or graphics whatever the colours are. Fullscreen (size 0): the
-// screen here lists no 640 x 400 or 640 x 480 mode, so fullscreen keeps the screen's size and
-// centres the picture; the rest of the screen, stale before, must turn black. All in one go:
-// without a window manager the platform may move the window again later.
+// Each client size in turn, one frame each. Fullscreen: the screen here lists no 640 x 400 or
+// 640 x 480 mode, so it keeps the screen's size and centres the picture; the rest of the screen,
+// stale before, must turn black. All in one go: without a window manager the platform may move
+// the window again later.
 static const struct {
     int width, height; // 0: fullscreen, the screen's size at once
     uint32_t seed;
@@ -165,9 +158,9 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
     if (++s_pixels.stage == PIXELS_STAGES)
         return STEP_CLOSE;
     s_pixels.since = frame;
-    if (pixels_stages[s_pixels.stage].width != 0)
-        Probe_SetClientSize(Scenario_Window(), pixels_stages[s_pixels.stage].width,
-                            pixels_stages[s_pixels.stage].height);
+    const auto &next = pixels_stages[s_pixels.stage];
+    if (next.width != 0)
+        Probe_SetClientSize(Scenario_Window(), next.width, next.height);
     return STEP_CONTINUE;
 }
 

@@ -29,18 +29,13 @@ static void Startup_Begin(const char *tail)
     // Before Time_Initialize the clock must count ms (the tick count steps by up to 16 ms).
     // Real time is read on both sides of each clock reading, so a pause between the two
     // readings cannot fail the check.
-    uint64_t before[2], after[2];
-    uint32_t times[2];
-    for (int i = 0; i < 2; i++) {
-        before[i] = Probe_Micros();
-        times[i] = Time_Get();
-        after[i] = Probe_Micros();
-        if (i == 0)
-            Sleep(60);
-    }
-    uint32_t counted = times[1] - times[0];
-    uint32_t least = (uint32_t)((before[1] - after[0]) / 1000),
-             most = (uint32_t)((after[1] - before[0]) / 1000);
+    uint64_t start = Probe_Micros();
+    uint32_t counted = Time_Get();
+    uint64_t asleep = Probe_Micros();
+    Sleep(60);
+    uint32_t least = (uint32_t)((Probe_Micros() - asleep) / 1000);
+    counted = Time_Get() - counted;
+    uint32_t most = (uint32_t)((Probe_Micros() - start) / 1000);
     Log_Check(counted + 17 >= least && counted <= most + 17,
               "Time_Get counts milliseconds before Time_Initialize",
               "%u ms counted in %u to %u real ms", counted, least, most);
