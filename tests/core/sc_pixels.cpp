@@ -12,30 +12,20 @@ static struct {
     uint32_t stage;
     uint32_t since, lastSize; // frames the stage's size was asked for and of the last WM_SIZE
     uint32_t frame, paints;
-    int offsetX, offsetY; // the picture's place in fullscreen
-} s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0};
+    int offsetX, offsetY, scale; // the picture's place and size
+} s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0, 1};
 
-static bool Pixels_Direct(const uint32_t *expected, int x, int y, uint32_t got)
+// The picture scale times over from the offset (set: fullscreen); around it the fill, as
+// nothing is drawn there (but mode 6 copies its buffer as far as the client goes), or black in
+// fullscreen. Modes 0 and 1 draw nothing: the fill, or in fullscreen what their buffer holds.
+static bool Pixels_Placed(const uint32_t *expected, int x, int y, uint32_t got)
 {
-    if (x < PICTURE_WIDTH && y < PICTURE_HEIGHT)
-        return s_pixels.rule == PICTURE_NONE ? got == PIXELS_FILL
-                                             : got == expected[y * PICTURE_WIDTH + x];
-    // Nothing is drawn beyond the picture, but mode 6 copies its buffer as far as the client goes.
-    return s_pixels.mode == 6 || got == PIXELS_FILL;
-}
-
-static bool Pixels_Double(const uint32_t *expected, int x, int y, uint32_t got)
-{
-    return got == expected[(y / 2) * PICTURE_WIDTH + x / 2];
-}
-
-// Fullscreen: the picture at the offset, black everywhere else.
-static bool Pixels_Centred(const uint32_t *expected, int x, int y, uint32_t got)
-{
-    int px = x - s_pixels.offsetX, py = y - s_pixels.offsetY;
-    if (px < 0 || py < 0 || px >= PICTURE_WIDTH || py >= PICTURE_HEIGHT)
-        return got == 0;
-    return s_pixels.rule == PICTURE_NONE || got == expected[py * PICTURE_WIDTH + px];
+    int px = (x - s_pixels.offsetX) / s_pixels.scale, py = (y - s_pixels.offsetY) / s_pixels.scale;
+    if (x < s_pixels.offsetX || y < s_pixels.offsetY || px >= PICTURE_WIDTH || py >= PICTURE_HEIGHT)
+        return s_pixels.offsetX ? got == 0 : s_pixels.mode == 6 || got == PIXELS_FILL;
+    if (s_pixels.rule == PICTURE_NONE)
+        return s_pixels.offsetX || got == PIXELS_FILL;
+    return got == expected[py * PICTURE_WIDTH + px];
 }
 
 static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)
@@ -43,7 +33,7 @@ static void Pixels_Check(const char *what, int width, int height, PictureExpect 
     char name[128];
     snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
     // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
-    if (s_pixels.rule != PICTURE_NONE || (expect != Pixels_Double && expect != Picture_Stretched))
+    if (s_pixels.rule != PICTURE_NONE || (expect == Pixels_Placed && s_pixels.scale == 1))
         Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
 }
 
@@ -82,11 +72,11 @@ static void Pixels_Repaint(void)
     Log_Check(s_pixels.paints == paints + 1 &&
                   Picture_Fetches(true) + Picture_Fetches(false) == fetches,
               "a repaint is one paint and no fetch", "%u paints", s_pixels.paints - paints);
-    Pixels_Check("repaint without a new frame", 640, 400, Pixels_Direct);
+    Pixels_Check("repaint without a new frame", 640, 400, Pixels_Placed);
     Picture_SetColors(COLORS_DEFAULT, 50, false, true, false);
-    Pixels_Frame(0, "text colours changed, unreported: the old ones stay", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "text colours changed, unreported: the old ones stay", 640, 400, Pixels_Placed);
     Picture_SetColors(COLORS_DEFAULT, 51, true, false, true);
-    Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Placed);
 }
 
 // Each client size in turn, one frame each. Fullscreen: the screen here lists no 640 x 400 or
@@ -100,17 +90,17 @@ static const struct {
     PictureExpect expect;
     const char *what;
 } pixels_stages[] = {
-    {640, 400, 11, COLORS_WHITE_AT_7, Pixels_Direct, "640 x 400, white at graphics 7"},
-    {640, 400, 12, COLORS_NO_BLACK_OR_WHITE, Pixels_Direct, "640 x 400, no black or white"},
-    {640, 400, 13, COLORS_REPEATS, Pixels_Direct, "640 x 400, repeated colours"},
-    {640, 400, 14, COLORS_DEFAULT, Pixels_Direct, "640 x 400, black at 0 and white at 15"},
+    {640, 400, 11, COLORS_WHITE_AT_7, Pixels_Placed, "640 x 400, white at graphics 7"},
+    {640, 400, 12, COLORS_NO_BLACK_OR_WHITE, Pixels_Placed, "640 x 400, no black or white"},
+    {640, 400, 13, COLORS_REPEATS, Pixels_Placed, "640 x 400, repeated colours"},
+    {640, 400, 14, COLORS_DEFAULT, Pixels_Placed, "640 x 400, black at 0 and white at 15"},
     {640, 400, 0, -1, NULL, NULL}, // Pixels_Repaint
-    {640, 600, 13, -1, Pixels_Direct, "640 x 600: 1:1 at the top left, the rest not drawn"},
-    {800, 400, 16, -1, Pixels_Direct, "800 x 400: 1:1 at the top left, the rest not drawn"},
-    {1280, 800, 14, -1, Pixels_Double, "1280 x 800: stretched exactly 2:1"},
+    {640, 600, 13, -1, Pixels_Placed, "640 x 600: 1:1 at the top left, the rest not drawn"},
+    {800, 400, 16, -1, Pixels_Placed, "800 x 400: 1:1 at the top left, the rest not drawn"},
+    {1280, 800, 14, -1, Pixels_Placed, "1280 x 800: stretched exactly 2:1"},
     // Where a stretch samples is left open: the digests hold the platforms to the same choice.
     {800, 600, 15, -1, Picture_Stretched, "800 x 600: stretched"},
-    {0, 0, 17, -1, Pixels_Centred, "fullscreen: the picture centred, black around it"},
+    {0, 0, 17, -1, Pixels_Placed, "fullscreen: the picture centred, black around it"},
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
@@ -141,6 +131,7 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
                   w.clientWidth, w.clientHeight, s.width, s.height);
         return STEP_CLOSE;
     }
+    s_pixels.scale = s.width >= 2 * PICTURE_WIDTH ? 2 : 1;
     if (s.colors >= 0)
         Picture_SetColors((PictureColors)s.colors, 40 + s_pixels.stage, true, true, true);
     if (!s.expect) {
