@@ -70,34 +70,30 @@ static uint32_t Tiles_Compare(bool drawn, uint32_t seed, const char *what)
 }
 
 // Paints came before the hook: paint until a drawing shows, and tell its seed from it. Where
-// srand(0) and srand(1) give the same sequence (glibc's), the next drawing tells them apart:
-// seed 2 follows seed 1, seed 1 follows seed 0.
+// srand(0) and srand(1) give the same sequence (glibc's), later drawings tell: seeds go in turn.
 static bool Tiles_Synchronize(void)
 {
     SendMessageA(Scenario_Window(), WM_SIZE, 0, 400 << 16 | 640);
-    uint32_t before = 0; // the seeds the last drawing matched, a bit each
-    for (int i = 0; i < 140; i++) {
+    for (int i = 0; i < 200; i++) {
         if (!Tiles_Paint())
             return false;
         if (Tiles_Compare(false, 0, NULL) == 0)
-            continue; // not drawn
-        uint32_t seeds = 0;
+            continue;       // not drawn
+        uint32_t seeds = 0; // the seeds the drawing matches, a bit each
         for (uint32_t seed = 0; seed < 4; seed++)
             seeds |= (Tiles_Compare(true, seed, NULL) == 0) << seed;
-        bool one = seeds != 0 && (seeds & (seeds - 1)) == 0;
-        if (!one && seeds != 3) {
+        if (seeds == 3)
+            continue; // seed 0 or 1
+        if (seeds == 0 || (seeds & (seeds - 1)) != 0) {
             Tiles_Compare(true, 0, "seed 0");
             return Log_Check(false, "the placeholder: one seed's arrangement", "seeds 0x%x match",
                              seeds);
         }
-        if (one || before == 3) {
-            s_tiles.syncPaints = s_tiles.paints;
-            s_tiles.syncCounter = (one ? __builtin_ctz(seeds) : 1) * 64 + 1;
-            return true;
-        }
-        before = seeds;
+        s_tiles.syncPaints = s_tiles.paints;
+        s_tiles.syncCounter = __builtin_ctz(seeds) * 64 + 1;
+        return true;
     }
-    return Log_Check(false, "the placeholder is drawn", "no seed told within 140 paints");
+    return Log_Check(false, "the placeholder is drawn", "no seed told within 200 paints");
 }
 
 // A size from WM_SIZE alone. The paints up to the next multiple of 64 leave the window as it
