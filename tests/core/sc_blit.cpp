@@ -26,10 +26,10 @@ enum { BLIT_SOURCE32, BLIT_SOURCE4, BLIT_MASKBLT, BLIT_EMULATED };
 
 static struct {
     HDC dc[4];
-    uint32_t *bits[4]; // their pixels (the 4-bit source's two a byte)
-    RGBQUAD colors[16];
+    uint32_t *bits[4];   // their pixels (the 4-bit source's two a byte)
+    uint32_t colors[16]; // the 4-bit source's, 0xRRGGBB as its colour table holds them
     HBITMAP maskDDB, maskDIB;
-    uint8_t maskBits[BLIT_HEIGHT * BLIT_MASK_ROW];
+    uint8_t *maskBits;           // the DIB mask's, the DDB's too
     uint32_t start[BLIT_PIXELS]; // both destinations before each blit
     uint32_t model[BLIT_PIXELS];
 } s_blit;
@@ -37,15 +37,14 @@ static struct {
 static bool Blit_Setup(void)
 {
     uint32_t state = 0x5EED1234;
-    for (RGBQUAD &c : s_blit.colors) {
-        uint32_t r = Test_Random(&state);
-        c = {(BYTE)r, (BYTE)(r >> 8), (BYTE)(r >> 16), 0};
-    }
+    for (uint32_t &c : s_blit.colors)
+        c = Test_Random(&state) & 0xFFFFFF;
     for (int k = 0; k < 4; k++) {
         void *bits = NULL;
         s_blit.dc[k] = CreateCompatibleDC(0);
         SelectObject(s_blit.dc[k], Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, k == BLIT_SOURCE4 ? 4 : 32,
-                                                s_blit.colors, k == BLIT_SOURCE4 ? 16 : 0, &bits));
+                                                (const RGBQUAD *)s_blit.colors,
+                                                k == BLIT_SOURCE4 ? 16 : 0, &bits));
         if (!(s_blit.bits[k] = (uint32_t *)bits))
             return false;
     }
@@ -55,15 +54,14 @@ static bool Blit_Setup(void)
     }
     for (int i = 0; i < BLIT_PIXELS / 2; i++)
         ((uint8_t *)s_blit.bits[BLIT_SOURCE4])[i] = (uint8_t)Test_Random(&state);
-    for (uint8_t &m : s_blit.maskBits)
-        m = (uint8_t)(Test_Random(&state) >> 7);
     static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     void *mask = NULL;
     s_blit.maskDIB = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, 1, blackWhite, 2, &mask);
-    if (mask)
-        memcpy(mask, s_blit.maskBits, sizeof s_blit.maskBits);
-    s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits);
-    return mask && s_blit.maskDDB;
+    if (!(s_blit.maskBits = (uint8_t *)mask))
+        return false;
+    for (int i = 0; i < BLIT_HEIGHT * BLIT_MASK_ROW; i++)
+        s_blit.maskBits[i] = (uint8_t)(Test_Random(&state) >> 7);
+    return (s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits)) != 0;
 }
 
 // The picture MaskBlt must give, pixel by pixel: operation index r with the pattern all ones
@@ -79,9 +77,9 @@ static void Blit_Model(int c, bool masked, DWORD rop4)
             int mx = g.maskX + i, my = g.maskY + j, sx = g.sourceX + i, sy = g.sourceY + j;
             int bit = s_blit.maskBits[my * BLIT_MASK_ROW + mx / 8] >> (7 - mx % 8) & 1;
             uint8_t r = (!masked || bit) ? (uint8_t)(rop4 >> 16) : (uint8_t)(rop4 >> 24);
-            RGBQUAD q = s_blit.colors[four[(sy * BLIT_WIDTH + sx) / 2] >> (sx & 1 ? 0 : 4) & 15];
-            uint32_t s = g.fourBit ? (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue
-                                   : s_blit.bits[BLIT_SOURCE32][sy * BLIT_WIDTH + sx];
+            uint32_t s =
+                g.fourBit ? s_blit.colors[four[(sy * BLIT_WIDTH + sx) / 2] >> (sx & 1 ? 0 : 4) & 15]
+                          : s_blit.bits[BLIT_SOURCE32][sy * BLIT_WIDTH + sx];
             uint32_t *d = &s_blit.model[(g.y + j) * BLIT_WIDTH + g.x + i], result = 0;
             for (int sd = 0; sd < 4; sd++)
                 if (r >> (4 + sd) & 1)
