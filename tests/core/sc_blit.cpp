@@ -131,27 +131,23 @@ static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
 // A blit that cannot have its scratch bitmaps leaves the destination alone and says so.
 static void Blit_CheckRefused(void)
 {
-    static const struct {
-        uint32_t fail; // the creation that fails, where one can (0: none; the blit is too large)
-        const char *what;
-    } refusals[] = {{0, "a blit too large for scratch bitmaps"},
-                    {1, "the mask's context cannot be made"},
-                    {2, "the first scratch context cannot be made"},
-                    {3, "the first scratch bitmap cannot be made"},
-                    {4, "the second scratch context cannot be made"},
-                    {5, "the second scratch bitmap cannot be made"}};
-    for (const auto &r : refusals) {
-        if (r.fail && !Probe_FailGdiCreation(r.fail))
+    // Refusal n: the blit's nth GDI creation fails; 0: none does, the blit is too large.
+    static const char *const refusals[] = {
+        "a blit too large for scratch bitmaps",      "the mask's context cannot be made",
+        "the first scratch context cannot be made",  "the first scratch bitmap cannot be made",
+        "the second scratch context cannot be made", "the second scratch bitmap cannot be made"};
+    for (uint32_t fail = 0; fail < sizeof refusals / sizeof refusals[0]; fail++) {
+        if (fail && !Probe_FailGdiCreation(fail))
             continue;
         int32_t live = Probe_LiveGdiObjects();
         memcpy(s_blit.bits[BLIT_EMULATED], s_blit.start, sizeof s_blit.start);
-        int side = r.fail ? BLIT_WIDTH : 0x10000;
+        int side = fail ? BLIT_WIDTH : 0x10000;
         BOOL done = Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], 0, 0, side, side,
                                            s_blit.dc[BLIT_SOURCE32], 0, 0, s_blit.maskDDB, 0, 0,
                                            0xCCAA0029);
         Probe_FailGdiCreation(0);
         bool kept = Blit_Same(s_blit.bits[BLIT_EMULATED], s_blit.start);
-        Log_Check(!done && kept && Probe_LiveGdiObjects() == live, r.what,
+        Log_Check(!done && kept && Probe_LiveGdiObjects() == live, refusals[fail],
                   "result %d, destination %s, %d objects left over", done,
                   kept ? "untouched" : "changed", (int)(Probe_LiveGdiObjects() - live));
     }

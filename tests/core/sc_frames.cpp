@@ -10,8 +10,7 @@ enum { FRAMES_COUNTER_HZ = 10000000, FRAMES_BACK_MS = 100 };
 
 static struct {
     bool controlled;                 // the clock is set by the test
-    int32_t variant;                 // 1: a counter too slow to use; 2: neither counter nor WinMM;
-                                     // 3: the time wraps at 2^32 ms, steps back in WRAP_AT
+    int32_t variant;                 // N of "frames N" (above), -1 for none
     uint32_t steps[FRAMES_LAST + 2]; // record index of each Kernel_Step
     uint32_t frame;                  // the last one stepped
     uint32_t rates[FRAMES_LAST + 2]; // the rate in the title after each frame

@@ -97,8 +97,7 @@ static bool Tiles_Synchronize(void)
 }
 
 // A size from WM_SIZE alone. The paints up to the next multiple of 64 leave the window as it
-// was; that one draws with seed counter / 64, tiles covering the size, whole ones past its
-// edges, one rand each.
+// was; that one draws seed counter / 64's tiles over the size, whole ones past its edges.
 static bool Tiles_CheckSize(uint16_t width, uint16_t height)
 {
     SendMessageA(Scenario_Window(), WM_SIZE, 0, (LPARAM)height << 16 | width);

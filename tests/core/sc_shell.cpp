@@ -27,8 +27,7 @@ static void Startup_Begin(const char *tail)
               "registered %d, style 0x%x, icons %d and %d, black %d, arrow %d", w.classRegistered,
               w.classStyle, w.largeIcon, w.smallIcon, w.blackBackground, w.arrowCursor);
     // Before Time_Initialize the clock must count ms (the tick count steps by up to 16 ms).
-    // Real time is read on both sides of each clock reading, so a pause between the two
-    // readings cannot fail the check.
+    // Real time is read around each reading: a pause between the two cannot fail the check.
     uint64_t start = Probe_Micros();
     uint32_t counted = Time_Get();
     uint64_t asleep = Probe_Micros();
