@@ -2,11 +2,11 @@
 #include "tests/core/testcore.h"
 
 static const Scenario *const SCENARIOS[] = {
-    &Scenario_Startup,     &Scenario_Args,        &Scenario_Shutdown,     &Scenario_Frames,
-    &Scenario_Pixels,      &Scenario_Blit,        &Scenario_Keys,         &Scenario_Mouse,
-    &Scenario_Joystick,    &Scenario_Fullscreen,  &Scenario_Placeholder,  &Scenario_KeyTable,
-    &Scenario_Crash,       &Scenario_WindowLimits, &Scenario_RenderBench, &Scenario_PaceBench,
-    &Scenario_Soak,         &Scenario_Desktop};
+    &Scenario_Startup,  &Scenario_Args,         &Scenario_Shutdown,    &Scenario_Frames,
+    &Scenario_Pixels,   &Scenario_Blit,         &Scenario_Keys,        &Scenario_Mouse,
+    &Scenario_Joystick, &Scenario_Fullscreen,   &Scenario_Placeholder, &Scenario_KeyTable,
+    &Scenario_Crash,    &Scenario_WindowLimits, &Scenario_RenderBench, &Scenario_PaceBench,
+    &Scenario_Soak,     &Scenario_Desktop};
 
 enum { SCENARIO_FRAME_LIMIT = 1800 }; // a scenario still running then is closed as failed
 

@@ -5,10 +5,8 @@
 enum { PICTURE_ROW_BYTES = PICTURE_WIDTH / 8 };
 enum { PICTURE_GRAPHICS_PALETTE = 0x6701, PICTURE_TEXT_PALETTE = 0x7E02 }; // the core's handles
 
-typedef struct {
-    uint16_t graphics[16]; // 12-bit core colours: red bits 0-3, green 4-7, blue 8-11
-    uint16_t text[8];
-} PicturePalette;
+// Core colours of 12 bits (red bits 0-3, green 4-7, blue 8-11): graphics 0-15, then text 0-7.
+typedef uint16_t PicturePalette[24];
 
 static struct {
     uint8_t planes[8][CORE_PLANE_BYTES];         // what the core hands over at the next fetch
@@ -47,33 +45,25 @@ void Picture_SetFrame(uint32_t seed)
             memset(&s_picture.planes[p][row * PICTURE_ROW_BYTES], row < 2 ? 0 : 0xFF,
                    PICTURE_ROW_BYTES);
     // The core's other form of the same frame, for GDC_RenderSep: the left pixel comes first.
-    for (int y = 0; y < PICTURE_HEIGHT; y++)
-        for (int x = 0; x < PICTURE_WIDTH; x++) {
-            int at = y * (PICTURE_WIDTH / 2) + x / 2, odd = x & 1;
-            uint8_t *g = &s_picture.graphicsSurface[at], *t = &s_picture.textSurface[at];
-            *g = (uint8_t)((odd ? *g : 0) | Picture_Bits(s_picture.planes, 0, 4, x, y) << 4 * !odd);
-            *t = (uint8_t)((odd ? *t : 0) | Picture_Bits(s_picture.planes, 5, 3, x, y) << 4 * !odd);
-        }
+    for (int i = 0; i < 2 * CORE_SURFACE_BYTES; i++) {
+        int x = i % PICTURE_WIDTH, y = i / PICTURE_WIDTH, odd = x & 1;
+        uint8_t *g = &s_picture.graphicsSurface[i / 2], *t = &s_picture.textSurface[i / 2];
+        *g = (uint8_t)((odd ? *g : 0) | Picture_Bits(s_picture.planes, 0, 4, x, y) << 4 * !odd);
+        *t = (uint8_t)((odd ? *t : 0) | Picture_Bits(s_picture.planes, 5, 3, x, y) << 4 * !odd);
+    }
 }
 
-// Entry i (graphics 0-15, text 16-23) of the seed's palette: all distinct and none pure black
-// or white (263 is prime to 4094); with repeats, each odd entry repeats the one before.
-static uint16_t Picture_Color(PictureColors colors, uint32_t seed, uint32_t i)
-{
-    i = colors == COLORS_REPEATS ? i & ~1u : i;
-    return (uint16_t)(1 + (seed * 2654435761u + i * 263) % 0xFFE);
-}
-
+// Entries of the seed's palette are all distinct and none pure black or white (263 is prime
+// to 4094); with repeats, each odd entry repeats the one before.
 void Picture_SetColors(PictureColors colors, uint32_t seed, bool graphics, bool text, bool report)
 {
-    PicturePalette *p = &s_picture.palette;
-    for (int i = 0; graphics && i < 16; i++)
-        p->graphics[i] = Picture_Color(colors, seed, i);
-    for (int i = 0; text && i < 8; i++)
-        p->text[i] = Picture_Color(colors, seed, 16 + i);
+    for (uint32_t i = graphics ? 0 : 16; i < (text ? 24u : 16u); i++) {
+        uint32_t entry = colors == COLORS_REPEATS ? i & ~1u : i;
+        s_picture.palette[i] = (uint16_t)(1 + (seed * 2654435761u + entry * 263) % 0xFFE);
+    }
     if (graphics && (colors == COLORS_DEFAULT || colors == COLORS_WHITE_AT_7)) {
-        p->graphics[0] = 0x000;
-        p->graphics[colors == COLORS_DEFAULT ? 15 : 7] = 0xFFF;
+        s_picture.palette[0] = 0x000;
+        s_picture.palette[colors == COLORS_DEFAULT ? 15 : 7] = 0xFFF;
     }
     s_picture.reportDone = s_picture.reportDone && !report;
 }
@@ -95,7 +85,7 @@ CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
     if (s_picture.reportDone)
         return 0;
     s_picture.reportDone = true;
-    s_picture.reported = s_picture.palette;
+    memcpy(s_picture.reported, s_picture.palette, sizeof s_picture.reported);
     return 1;
 }
 
@@ -115,9 +105,9 @@ CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
 {
     Record_Add(CALL_GDCPAL_GETCOLOR, palette, index);
     if (palette == PICTURE_GRAPHICS_PALETTE && index < 16)
-        return s_picture.palette.graphics[index];
+        return s_picture.palette[index];
     if (palette == PICTURE_TEXT_PALETTE && index < 8)
-        return s_picture.palette.text[index];
+        return s_picture.palette[16 + index];
     return 0x0F0; // a question the core has no answer to
 }
 
@@ -210,11 +200,8 @@ static void Picture_CheckPresented(HWND window, const char *what, const uint32_t
     if (!Probe_ReadPresented(window, s_picture.presented, PICTURE_READ_WIDTH * PICTURE_READ_HEIGHT,
                              &width, &height))
         return;
-    int shownWidth = width, shownHeight = height; // the side that limits the scale is filled
-    if (width * h > height * w)
-        shownWidth = w * height / h;
-    else
-        shownHeight = h * width / w;
+    bool wide = width * h > height * w; // the side that limits the scale is filled
+    int shownWidth = wide ? w * height / h : width, shownHeight = wide ? height : h * width / w;
     int left = (width - shownWidth) / 2, top = (height - shownHeight) / 2;
     uint32_t wrong = 0;
     for (int y = 0; y < height; y++)
@@ -243,9 +230,9 @@ bool Picture_Check(HWND window, const char *what, int width, int height, Picture
     uint32_t *expected = s_picture.expected;
     for (int y = 0; y < PICTURE_HEIGHT; y++)
         for (int x = 0; x < PICTURE_WIDTH; x++) {
-            const PicturePalette *p = &s_picture.reported;
-            uint32_t g = Picture_Rgb(p->graphics[Picture_Bits(s_picture.fetched, 0, 4, x, y)]);
-            uint32_t t = Picture_Rgb(p->text[Picture_Bits(s_picture.fetched, 5, 3, x, y)]);
+            const uint16_t *p = s_picture.reported;
+            uint32_t g = Picture_Rgb(p[Picture_Bits(s_picture.fetched, 0, 4, x, y)]);
+            uint32_t t = Picture_Rgb(p[16 + Picture_Bits(s_picture.fetched, 5, 3, x, y)]);
             uint32_t shown = Picture_Bits(s_picture.fetched, 4, 1, x, y) ? t : g;
             expected[y * PICTURE_WIDTH + x] = rule == PICTURE_OR ? (g | t) : shown;
         }

@@ -26,10 +26,10 @@ enum { BLIT_SOURCE32, BLIT_SOURCE4, BLIT_MASKBLT, BLIT_EMULATED };
 
 static struct {
     HDC dc[4];
-    uint32_t *bits[4]; // their pixels (the 4-bit source's two a byte)
-    RGBQUAD colors[16];
+    uint32_t *bits[4];   // their pixels (the 4-bit source's two a byte)
+    uint32_t colors[16]; // the 4-bit source's, 0xRRGGBB as its colour table holds them
     HBITMAP maskDDB, maskDIB;
-    uint8_t maskBits[BLIT_HEIGHT * BLIT_MASK_ROW];
+    uint8_t *maskBits;           // the DIB mask's, the DDB's too
     uint32_t start[BLIT_PIXELS]; // both destinations before each blit
     uint32_t model[BLIT_PIXELS];
 } s_blit;
@@ -37,15 +37,14 @@ static struct {
 static bool Blit_Setup(void)
 {
     uint32_t state = 0x5EED1234;
-    for (RGBQUAD &c : s_blit.colors) {
-        uint32_t r = Test_Random(&state);
-        c = {(BYTE)r, (BYTE)(r >> 8), (BYTE)(r >> 16), 0};
-    }
+    for (uint32_t &c : s_blit.colors)
+        c = Test_Random(&state) & 0xFFFFFF;
     for (int k = 0; k < 4; k++) {
         void *bits = NULL;
         s_blit.dc[k] = CreateCompatibleDC(0);
         SelectObject(s_blit.dc[k], Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, k == BLIT_SOURCE4 ? 4 : 32,
-                                                s_blit.colors, k == BLIT_SOURCE4 ? 16 : 0, &bits));
+                                                (const RGBQUAD *)s_blit.colors,
+                                                k == BLIT_SOURCE4 ? 16 : 0, &bits));
         if (!(s_blit.bits[k] = (uint32_t *)bits))
             return false;
     }
@@ -55,15 +54,14 @@ static bool Blit_Setup(void)
     }
     for (int i = 0; i < BLIT_PIXELS / 2; i++)
         ((uint8_t *)s_blit.bits[BLIT_SOURCE4])[i] = (uint8_t)Test_Random(&state);
-    for (uint8_t &m : s_blit.maskBits)
-        m = (uint8_t)(Test_Random(&state) >> 7);
     static const RGBQUAD blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     void *mask = NULL;
     s_blit.maskDIB = Test_MakeDIB(BLIT_WIDTH, BLIT_HEIGHT, 1, blackWhite, 2, &mask);
-    if (mask)
-        memcpy(mask, s_blit.maskBits, sizeof s_blit.maskBits);
-    s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits);
-    return mask && s_blit.maskDDB;
+    if (!(s_blit.maskBits = (uint8_t *)mask))
+        return false;
+    for (int i = 0; i < BLIT_HEIGHT * BLIT_MASK_ROW; i++)
+        s_blit.maskBits[i] = (uint8_t)(Test_Random(&state) >> 7);
+    return (s_blit.maskDDB = CreateBitmap(BLIT_WIDTH, BLIT_HEIGHT, 1, 1, s_blit.maskBits)) != 0;
 }
 
 // The picture MaskBlt must give, pixel by pixel: operation index r with the pattern all ones
@@ -79,9 +77,9 @@ static void Blit_Model(int c, bool masked, DWORD rop4)
             int mx = g.maskX + i, my = g.maskY + j, sx = g.sourceX + i, sy = g.sourceY + j;
             int bit = s_blit.maskBits[my * BLIT_MASK_ROW + mx / 8] >> (7 - mx % 8) & 1;
             uint8_t r = (!masked || bit) ? (uint8_t)(rop4 >> 16) : (uint8_t)(rop4 >> 24);
-            RGBQUAD q = s_blit.colors[four[(sy * BLIT_WIDTH + sx) / 2] >> (sx & 1 ? 0 : 4) & 15];
-            uint32_t s = g.fourBit ? (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue
-                                   : s_blit.bits[BLIT_SOURCE32][sy * BLIT_WIDTH + sx];
+            uint32_t s =
+                g.fourBit ? s_blit.colors[four[(sy * BLIT_WIDTH + sx) / 2] >> (sx & 1 ? 0 : 4) & 15]
+                          : s_blit.bits[BLIT_SOURCE32][sy * BLIT_WIDTH + sx];
             uint32_t *d = &s_blit.model[(g.y + j) * BLIT_WIDTH + g.x + i], result = 0;
             for (int sd = 0; sd < 4; sd++)
                 if (r >> (4 + sd) & 1)
@@ -133,27 +131,23 @@ static void Blit_RunGrid(int c, HBITMAP mask, const char *maskName)
 // A blit that cannot have its scratch bitmaps leaves the destination alone and says so.
 static void Blit_CheckRefused(void)
 {
-    static const struct {
-        uint32_t fail; // the creation that fails, where one can (0: none; the blit is too large)
-        const char *what;
-    } refusals[] = {{0, "a blit too large for scratch bitmaps"},
-                    {1, "the mask's context cannot be made"},
-                    {2, "the first scratch context cannot be made"},
-                    {3, "the first scratch bitmap cannot be made"},
-                    {4, "the second scratch context cannot be made"},
-                    {5, "the second scratch bitmap cannot be made"}};
-    for (const auto &r : refusals) {
-        if (r.fail && !Probe_FailGdiCreation(r.fail))
+    // Refusal n: the blit's nth GDI creation fails; 0: none does, the blit is too large.
+    static const char *const refusals[] = {
+        "a blit too large for scratch bitmaps",      "the mask's context cannot be made",
+        "the first scratch context cannot be made",  "the first scratch bitmap cannot be made",
+        "the second scratch context cannot be made", "the second scratch bitmap cannot be made"};
+    for (uint32_t fail = 0; fail < sizeof refusals / sizeof refusals[0]; fail++) {
+        if (fail && !Probe_FailGdiCreation(fail))
             continue;
         int32_t live = Probe_LiveGdiObjects();
         memcpy(s_blit.bits[BLIT_EMULATED], s_blit.start, sizeof s_blit.start);
-        int side = r.fail ? BLIT_WIDTH : 0x10000;
+        int side = fail ? BLIT_WIDTH : 0x10000;
         BOOL done = Render_EmulatedMaskBlt(s_blit.dc[BLIT_EMULATED], 0, 0, side, side,
                                            s_blit.dc[BLIT_SOURCE32], 0, 0, s_blit.maskDDB, 0, 0,
                                            0xCCAA0029);
         Probe_FailGdiCreation(0);
         bool kept = Blit_Same(s_blit.bits[BLIT_EMULATED], s_blit.start);
-        Log_Check(!done && kept && Probe_LiveGdiObjects() == live, r.what,
+        Log_Check(!done && kept && Probe_LiveGdiObjects() == live, refusals[fail],
                   "result %d, destination %s, %d objects left over", done,
                   kept ? "untouched" : "changed", (int)(Probe_LiveGdiObjects() - live));
     }

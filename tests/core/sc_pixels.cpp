@@ -2,46 +2,47 @@
 // picture computed from the planes, under every kind of palette, at every size, fullscreen.
 #include "tests/core/picture.h"
 
-// Fill: 0xRRGGBB of no frame colour (whose components are all n * 0x11). A size is settled
-// after frames without WM_SIZE; it must come within the limit.
+// Fill: no frame colour (whose components are all n * 0x11). A size is settled after frames
+// without WM_SIZE, within the limit.
 enum { PIXELS_FILL = 0x123457, PIXELS_SETTLE_FRAMES = 3, PIXELS_SETTLE_LIMIT = 120 };
 
 static struct {
     int32_t mode;
     PictureRule rule;
     uint32_t stage;
-    uint32_t since;    // frame the stage's size was asked for
-    uint32_t lastSize; // frame of the last WM_SIZE
+    uint32_t since, lastSize; // frames the stage's size was asked for and of the last WM_SIZE
     uint32_t frame, paints;
-    int offsetX, offsetY; // the picture's place in fullscreen
-} s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0};
+    int offsetX, offsetY, scale; // the picture's place and size
+} s_pixels = {-1, PICTURE_NONE, 0, 0, 0, 0, 0, 0, 0, 1};
 
-static bool Pixels_Direct(const uint32_t *expected, int x, int y, uint32_t got)
+// The picture scale times over from the offset (set: fullscreen); around it the fill, as
+// nothing is drawn there (but mode 6 copies its buffer as far as the client goes), or black in
+// fullscreen. Modes 0 and 1 draw nothing: the fill, or in fullscreen what their buffer holds.
+static bool Pixels_Placed(const uint32_t *expected, int x, int y, uint32_t got)
 {
-    if (x < PICTURE_WIDTH && y < PICTURE_HEIGHT)
-        return s_pixels.rule == PICTURE_NONE ? got == PIXELS_FILL
-                                             : got == expected[y * PICTURE_WIDTH + x];
-    // Nothing is drawn beyond the picture, but mode 6 copies its buffer as far as the client goes.
-    return s_pixels.mode == 6 || got == PIXELS_FILL;
+    int px = (x - s_pixels.offsetX) / s_pixels.scale, py = (y - s_pixels.offsetY) / s_pixels.scale;
+    if (x < s_pixels.offsetX || y < s_pixels.offsetY || px >= PICTURE_WIDTH || py >= PICTURE_HEIGHT)
+        return s_pixels.offsetX ? got == 0 : s_pixels.mode == 6 || got == PIXELS_FILL;
+    if (s_pixels.rule == PICTURE_NONE)
+        return s_pixels.offsetX || got == PIXELS_FILL;
+    return got == expected[py * PICTURE_WIDTH + px];
 }
 
-static bool Pixels_Double(const uint32_t *expected, int x, int y, uint32_t got)
+static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)
 {
-    return got == expected[(y / 2) * PICTURE_WIDTH + x / 2];
+    char name[128];
+    snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
+    // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
+    if (s_pixels.rule != PICTURE_NONE || (expect == Pixels_Placed && s_pixels.scale == 1))
+        Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
 }
 
-// Fullscreen: the picture at the offset, black everywhere else.
-static bool Pixels_Centred(const uint32_t *expected, int x, int y, uint32_t got)
+// One frame through Render_Step over the fill, fetched the mode's way, checked (seed 0: the
+// core's frame as it is).
+static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
+                         PictureExpect expect)
 {
-    int px = x - s_pixels.offsetX, py = y - s_pixels.offsetY;
-    if (px < 0 || py < 0 || px >= PICTURE_WIDTH || py >= PICTURE_HEIGHT)
-        return got == 0;
-    return s_pixels.rule == PICTURE_NONE || got == expected[py * PICTURE_WIDTH + px];
-}
-
-// One frame through Render_Step, fetched the mode's way (seed 0: the core's frame as it is).
-static void Pixels_Step(uint32_t seed)
-{
+    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
     if (seed)
         Picture_SetFrame(seed);
     bool buffer = s_pixels.mode & 1;
@@ -53,23 +54,6 @@ static void Pixels_Step(uint32_t seed)
               buffer ? "GDC_RenderBuffer" : "GDC_RenderSep");
     Log_Check(Probe_LiveGdiObjects() == live, "a frame deletes every GDI object it makes",
               "%d left over", (int)(Probe_LiveGdiObjects() - live));
-}
-
-static void Pixels_Check(const char *what, int width, int height, PictureExpect expect)
-{
-    char name[128];
-    snprintf(name, sizeof name, "mode %d, %s", (int)s_pixels.mode, what);
-    // Modes 0 and 1 stretch an uncleared buffer: nothing about a stretched picture is fixed.
-    if (s_pixels.rule != PICTURE_NONE || (expect != Pixels_Double && expect != Picture_Stretched))
-        Picture_Check(Scenario_Window(), name, width, height, s_pixels.rule, expect);
-}
-
-// One frame over the fill, checked.
-static void Pixels_Frame(uint32_t seed, const char *what, int width, int height,
-                         PictureExpect expect)
-{
-    Picture_Fill(Scenario_Window(), PIXELS_FILL, width, height);
-    Pixels_Step(seed);
     Pixels_Check(what, width, height, expect);
 }
 
@@ -88,18 +72,17 @@ static void Pixels_Repaint(void)
     Log_Check(s_pixels.paints == paints + 1 &&
                   Picture_Fetches(true) + Picture_Fetches(false) == fetches,
               "a repaint is one paint and no fetch", "%u paints", s_pixels.paints - paints);
-    Pixels_Check("repaint without a new frame", 640, 400, Pixels_Direct);
+    Pixels_Check("repaint without a new frame", 640, 400, Pixels_Placed);
     Picture_SetColors(COLORS_DEFAULT, 50, false, true, false);
-    Pixels_Frame(0, "text colours changed, unreported: the old ones stay", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "text colours changed, unreported: the old ones stay", 640, 400, Pixels_Placed);
     Picture_SetColors(COLORS_DEFAULT, 51, true, false, true);
-    Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Direct);
+    Pixels_Frame(0, "change reported: new graphics and text colours", 640, 400, Pixels_Placed);
 }
 
-// Each client size in turn, one frame each. At 640 x 400 every kind of palette gives the same
-// picture: the mask picks text or graphics whatever the colours are. Fullscreen (size 0): the
-// screen here lists no 640 x 400 or 640 x 480 mode, so fullscreen keeps the screen's size and
-// centres the picture; the rest of the screen, stale before, must turn black. All in one go:
-// without a window manager the platform may move the window again later.
+// Each client size in turn, one frame each. Fullscreen: the screen here lists no 640 x 400 or
+// 640 x 480 mode, so it keeps the screen's size and centres the picture; the rest of the screen,
+// stale before, must turn black. All in one go: without a window manager the platform may move
+// the window again later.
 static const struct {
     int width, height; // 0: fullscreen, the screen's size at once
     uint32_t seed;
@@ -107,17 +90,17 @@ static const struct {
     PictureExpect expect;
     const char *what;
 } pixels_stages[] = {
-    {640, 400, 11, COLORS_WHITE_AT_7, Pixels_Direct, "640 x 400, white at graphics 7"},
-    {640, 400, 12, COLORS_NO_BLACK_OR_WHITE, Pixels_Direct, "640 x 400, no black or white"},
-    {640, 400, 13, COLORS_REPEATS, Pixels_Direct, "640 x 400, repeated colours"},
-    {640, 400, 14, COLORS_DEFAULT, Pixels_Direct, "640 x 400, black at 0 and white at 15"},
+    {640, 400, 11, COLORS_WHITE_AT_7, Pixels_Placed, "640 x 400, white at graphics 7"},
+    {640, 400, 12, COLORS_NO_BLACK_OR_WHITE, Pixels_Placed, "640 x 400, no black or white"},
+    {640, 400, 13, COLORS_REPEATS, Pixels_Placed, "640 x 400, repeated colours"},
+    {640, 400, 14, COLORS_DEFAULT, Pixels_Placed, "640 x 400, black at 0 and white at 15"},
     {640, 400, 0, -1, NULL, NULL}, // Pixels_Repaint
-    {640, 600, 13, -1, Pixels_Direct, "640 x 600: 1:1 at the top left, the rest not drawn"},
-    {800, 400, 16, -1, Pixels_Direct, "800 x 400: 1:1 at the top left, the rest not drawn"},
-    {1280, 800, 14, -1, Pixels_Double, "1280 x 800: stretched exactly 2:1"},
+    {640, 600, 13, -1, Pixels_Placed, "640 x 600: 1:1 at the top left, the rest not drawn"},
+    {800, 400, 16, -1, Pixels_Placed, "800 x 400: 1:1 at the top left, the rest not drawn"},
+    {1280, 800, 14, -1, Pixels_Placed, "1280 x 800: stretched exactly 2:1"},
     // Where a stretch samples is left open: the digests hold the platforms to the same choice.
     {800, 600, 15, -1, Picture_Stretched, "800 x 600: stretched"},
-    {0, 0, 17, -1, Pixels_Centred, "fullscreen: the picture centred, black around it"},
+    {0, 0, 17, -1, Pixels_Placed, "fullscreen: the picture centred, black around it"},
 };
 enum { PIXELS_STAGES = sizeof pixels_stages / sizeof pixels_stages[0] };
 
@@ -148,6 +131,7 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
                   w.clientWidth, w.clientHeight, s.width, s.height);
         return STEP_CLOSE;
     }
+    s_pixels.scale = s.width >= 2 * PICTURE_WIDTH ? 2 : 1;
     if (s.colors >= 0)
         Picture_SetColors((PictureColors)s.colors, 40 + s_pixels.stage, true, true, true);
     if (!s.expect) {
@@ -165,9 +149,9 @@ static ScenarioStep Pixels_StepFrame(uint32_t frame)
     if (++s_pixels.stage == PIXELS_STAGES)
         return STEP_CLOSE;
     s_pixels.since = frame;
-    if (pixels_stages[s_pixels.stage].width != 0)
-        Probe_SetClientSize(Scenario_Window(), pixels_stages[s_pixels.stage].width,
-                            pixels_stages[s_pixels.stage].height);
+    const auto &next = pixels_stages[s_pixels.stage];
+    if (next.width != 0)
+        Probe_SetClientSize(Scenario_Window(), next.width, next.height);
     return STEP_CONTINUE;
 }
 
