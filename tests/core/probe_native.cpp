@@ -75,12 +75,12 @@ bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width
 
 void Probe_Close(HWND window)
 {
-    Hooks_Close(window);
+    Hooks_WindowEvent(window, 2);
 }
 
 void Probe_Activate(HWND window, bool away)
 {
-    Hooks_Focus(window, !away);
+    Hooks_WindowEvent(window, !away);
     if (!away)
         SetFocus(window);
 }
@@ -97,7 +97,7 @@ void Probe_Key(uint8_t vk, bool up)
 
 bool Probe_KeyUsage(uint16_t usage, bool up)
 {
-    Hooks_Key(usage, !up, 0);
+    Hooks_Key(usage, !up);
     return true;
 }
 

@@ -26,20 +26,20 @@ HOOKS_API void Hooks_GetWindow(HWND window, const char *className, ProbeWindow *
 // 0 when it presents nothing or more than capacity pixels.
 HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width,
                                   int *height);
-// The window system gives the window the focus, or takes it away.
-HOOKS_API void Hooks_Focus(HWND window, int gained);
-// The user closes the window (its close button).
-HOOKS_API void Hooks_Close(HWND window);
+// The window system takes the focus away from the window (0), gives it (1), or the user closes
+// the window with its close button (2).
+HOOKS_API void Hooks_WindowEvent(HWND window, int event);
 
 // ---- real input, through SDL's event queue ----
 
 // Sets what GetKeyState answers for a virtual key (0: every key): bit 7 down, bit 0 toggled
 // (as SetKeyboardState would); the input rules (Alt, Ctrl) see it too.
 HOOKS_API void Hooks_SetKeyState(int vk, int state);
-// A key by SDL scancode, down or up; repeat marks an auto-repeat.
-HOOKS_API void Hooks_Key(int scancode, int down, int repeat);
-// The same by virtual key (the left key for VK_SHIFT, VK_CONTROL and VK_MENU); a key pressed
-// again while down is an auto-repeat, as a keyboard gives it. 0 for a key no keyboard has.
+// A key by SDL scancode going down or up; pressed again while down, an auto-repeat, as a
+// keyboard gives it.
+HOOKS_API void Hooks_Key(int scancode, int down);
+// The same by virtual key (the left key for VK_SHIFT, VK_CONTROL and VK_MENU); 0 for a key no
+// keyboard has.
 HOOKS_API int Hooks_KeyVk(int vk, int down);
 // Real pointer input as Probe_Mouse; a screen position is taken over the window's SDL window,
 // with no client mapping of the program's own.

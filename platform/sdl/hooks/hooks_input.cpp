@@ -5,8 +5,8 @@
 #include "platform/sdl/window.h"
 
 static struct {
-    bool held[256]; // virtual keys pressed through Hooks_KeyVk and not yet released
-    int x;          // the pointer's last position, SDL window coordinates
+    bool held[SDL_NUM_SCANCODES]; // keys pressed and not yet released
+    int x;                        // the pointer's last position, SDL window coordinates
     int y;
 } s_hooksInput;
 
@@ -16,13 +16,16 @@ HOOKS_API void Hooks_SetKeyState(int vk, int state)
         Keys_Set(k, (uint8_t)state);
 }
 
-HOOKS_API void Hooks_Key(int scancode, int down, int repeat)
+HOOKS_API void Hooks_Key(int scancode, int down)
 {
+    if (scancode <= 0 || scancode >= SDL_NUM_SCANCODES)
+        return;
     SDL_Event event;
     memset(&event, 0, sizeof event);
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
+    event.key.repeat = down && s_hooksInput.held[scancode];
+    s_hooksInput.held[scancode] = down != 0;
     event.key.keysym.scancode = (SDL_Scancode)scancode;
     event.key.keysym.sym = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
     event.key.keysym.mod = Keys_NumLock() ? KMOD_NUM : KMOD_NONE;
@@ -41,8 +44,7 @@ HOOKS_API int Hooks_KeyVk(int vk, int down)
     int scancode = vk > 0 && vk <= 255 ? Keys_ScancodeOf(vk) : SDL_SCANCODE_UNKNOWN;
     if (scancode == SDL_SCANCODE_UNKNOWN)
         return 0;
-    Hooks_Key(scancode, down, down && s_hooksInput.held[vk]);
-    s_hooksInput.held[vk] = down != 0;
+    Hooks_Key(scancode, down);
     return 1;
 }
 

@@ -70,28 +70,18 @@ HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int 
     return 1;
 }
 
-// Pushes a window event for a window, as the window system would send it.
-static void Hooks_PushWindowEvent(HWND window, Uint8 kind)
+HOOKS_API void Hooks_WindowEvent(HWND window, int event)
 {
+    static const Uint8 kinds[] = {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED,
+                                  SDL_WINDOWEVENT_CLOSE};
     NativeWindow *w = Window_Get(window);
-    if (!w)
+    if (!w || event < 0 || event > 2)
         return;
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = kind;
-    event.window.windowID = w->sdlId;
-    event.window.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API void Hooks_Focus(HWND window, int gained)
-{
-    Hooks_PushWindowEvent(window,
-                          gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
-}
-
-HOOKS_API void Hooks_Close(HWND window)
-{
-    Hooks_PushWindowEvent(window, SDL_WINDOWEVENT_CLOSE);
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = kinds[event];
+    e.window.windowID = w->sdlId;
+    e.window.timestamp = SDL_GetTicks();
+    SDL_PushEvent(&e);
 }
