@@ -2,6 +2,7 @@
 // in force, losing and regaining activation, the way back, a maximized window (its frame
 // stretched); natively the screen scaled over 16:9 and 4:3 desktops, and the pointer over it.
 #include "tests/core/picture.h"
+#include "tests/core/table.h"
 
 enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };
 enum { FULL_STYLE_MASK = ~(0x04000000u | 0x01000000u) }; // not WS_CLIPSIBLINGS, WS_MAXIMIZE
@@ -13,43 +14,7 @@ static struct {
     int cursor, desktopWidth, desktopHeight; // the cursor's count when the stage began
     RECT windowed;                           // the window's rectangle while windowed
     bool scaled;                             // the 1600 x 1200 desktop is set (natively)
-    uint32_t pointer;                        // the pointer move under way
 } s_full;
-
-// Pointer moves while fullscreen over 1600 x 1200, where the picture is 1600 x 1000 at y 100:
-// to a screen position worked out here, or to a client position (odd ones, which a scaled
-// cell's edge would miss); what the core gets.
-static const struct {
-    bool screen;
-    int x, y, clientX, clientY;
-} full_pointer[] = {{true, 3, 103, 1, 1},
-                    {true, 800, 600, 320, 200},
-                    {true, 1599, 1099, 639, 399},
-                    {false, 1, 1, 1, 1},
-                    {false, 319, 199, 319, 199}};
-enum { FULL_POINTER = sizeof full_pointer / sizeof full_pointer[0] };
-
-// Checks the last pointer move's position (if any) and makes the next; false after the last.
-static bool Full_Pointer(void)
-{
-    if (s_full.pointer > 0) {
-        const auto &p = full_pointer[s_full.pointer - 1];
-        uint32_t x = ~0u, y = ~0u;
-        for (uint32_t k = s_full.from; k < Record_Count(); k++)
-            if (Record_Get(k)->code == CALL_MOUSE_MOVE)
-                x = Record_Get(k)->a, y = Record_Get(k)->b;
-        Log_Check(x == (uint32_t)p.clientX && y == (uint32_t)p.clientY,
-                  "fullscreen: the pointer's client position, the picture scaled",
-                  "(%d, %d) %s at (%d, %d)", p.x, p.y, p.screen ? "on the screen" : "in the client",
-                  (int)x, (int)y);
-    }
-    if (s_full.pointer == FULL_POINTER)
-        return false;
-    const auto &p = full_pointer[s_full.pointer++];
-    s_full.from = Record_Count();
-    Probe_Mouse(Scenario_Window(), p.x, p.y, p.screen ? PROBE_SCREEN : 0);
-    return true;
-}
 
 // The cursor's display count, left as it was.
 static int Full_Cursor(void)
@@ -92,10 +57,11 @@ static void Full_AltEnter(void)
         Probe_Key(k[0], k[1] != 0);
 }
 
-static void Full_CheckAltEnter(void)
+static void Full_CheckAltEnter(const char *what, bool on)
 {
     static const Expected release[] = {KEY_UP(0x12), RELEASE(0xA4), RELEASE(0xA5), {}};
     Expect_Calls("Alt+Enter: only Alt's release is forwarded", s_full.from, release, true);
+    Full_CheckSwitched(what, on, s_full.cursor);
 }
 
 // The core's switch: 0, the flag as asked, and the state a switch leaves (a request for the
@@ -168,9 +134,8 @@ static ScenarioStep Full_Step(uint32_t frame)
         Full_AltEnter();
         break;
     case 3:
-        Full_CheckAltEnter();
-        Full_CheckSwitched("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
-                           true, s_full.cursor);
+        Full_CheckAltEnter("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
+                           true);
         Picture_Check(window, "fullscreen: the core's frame at (0, 0)", 640, 400, PICTURE_MASK,
                       NULL);
         Full_Switch(1, true, "switching on while fullscreen changes nothing");
@@ -191,21 +156,17 @@ static ScenarioStep Full_Step(uint32_t frame)
         Picture_Check(window, "fullscreen after regaining activation: the core's frame", 640, 400,
                       PICTURE_MASK, NULL);
         // Natively only: there the picture is scaled over the desktop, and the pointer's
-        // screen position must be mapped back through it.
+        // screen position must be mapped back through it (the moves of the file named by CASES).
         if (s_full.scaled)
-            Full_Pointer();
+            Table_Open("CASES");
         break;
     case 6:
-        if (s_full.scaled && Full_Pointer()) {
-            s_full.since = frame;
+        if (s_full.scaled && Input_Rows(frame) == STEP_CONTINUE)
             return STEP_CONTINUE;
-        }
         Full_AltEnter();
         break;
     case 7:
-        Full_CheckAltEnter();
-        Full_CheckSwitched("Alt+Enter again: style, rectangle, screen and cursor back", false,
-                           s_full.cursor);
+        Full_CheckAltEnter("Alt+Enter again: style, rectangle, screen and cursor back", false);
         break;
     case 8:
         Picture_Check(window, "windowed again: the core's frame", 640, 400, PICTURE_MASK, NULL);

@@ -8,21 +8,20 @@ enum { INPUT_SETTLE_FRAMES = 3, INPUT_WAIT_FRAMES = 60, INPUT_CALLS = 24, INPUT_
 
 // The words of the input field: the messages sent, then the rest in order.
 enum { INPUT_MESSAGES = 9, INPUT_HELD = INPUT_MESSAGES, INPUT_AWAY, INPUT_BACK, INPUT_KEYPRESS };
-enum { INPUT_KEYRELEASE = INPUT_KEYPRESS + 1, INPUT_TO, INPUT_BUTTONS, INPUT_JOY = 23 };
-enum { INPUT_UNPLUG = INPUT_JOY + 1, INPUT_MARK };
+enum { INPUT_KEYRELEASE = INPUT_KEYPRESS + 1, INPUT_TO, INPUT_BUTTONS, INPUT_JOY = 24 };
+enum { INPUT_UNPLUG = INPUT_JOY + 1, INPUT_MARK, INPUT_THEN_MOVE = 256 /* the bit of thenmove */ };
 static const char *const INPUT_WORDS[] = {
     "keydown", "keyup", "syskeydown", "mousemove", "lbuttondown", "lbuttonup", "rbuttonup",
     "mbuttondown", "mouseleave", "held", "away", "back", "keypress", "keyrelease", "to",
     // The PROBE_* bits in order, then a move queued behind the buttons.
-    "leftdown", "leftup", "rightdown", "rightup", "middledown", "middleup", "stay", "thenmove",
-    "joy", "unplug", "mark", NULL};
+    "leftdown", "leftup", "rightdown", "rightup", "middledown", "middleup", "stay", "screen",
+    "thenmove", "joy", "unplug", "mark", NULL};
 static const UINT INPUT_SENT[INPUT_MESSAGES] = {WM_KEYDOWN,   WM_KEYUP,       WM_SYSKEYDOWN,
                                                 WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                                                 WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MOUSELEAVE};
 // What the window procedure answers: key messages the default procedure's 0, system key
 // presses and mouse messages 1.
 static const LRESULT INPUT_RESULTS[INPUT_MESSAGES] = {0, 0, 1, 1, 1, 1, 1, 1, 1};
-enum { INPUT_THEN_MOVE = 128 };
 
 static struct {
     TableRow row;  // the row whose input is under way
@@ -106,7 +105,7 @@ static void Input_Begin(const char *)
     Table_Open("CASES");
 }
 
-static ScenarioStep Input_Step(uint32_t frame)
+ScenarioStep Input_Rows(uint32_t frame)
 {
     Expected calls[INPUT_CALLS];
     if (s_input.pending) {
@@ -134,6 +133,6 @@ static ScenarioStep Input_Step(uint32_t frame)
     return STEP_CLOSE;
 }
 
-const Scenario Scenario_Keys = {"keys", Input_Begin, Input_Step, NULL, NULL, false};
-const Scenario Scenario_Mouse = {"mouse", Input_Begin, Input_Step, NULL, NULL, false};
-const Scenario Scenario_Joystick = {"joystick", Input_Begin, Input_Step, NULL, NULL, false};
+const Scenario Scenario_Keys = {"keys", Input_Begin, Input_Rows, NULL, NULL, false};
+const Scenario Scenario_Mouse = {"mouse", Input_Begin, Input_Rows, NULL, NULL, false};
+const Scenario Scenario_Joystick = {"joystick", Input_Begin, Input_Rows, NULL, NULL, false};

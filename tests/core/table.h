@@ -27,3 +27,6 @@ int Table_Items(const char *field, const char *const *words, TableItem *items, i
 // Input calls: "down vk" (its key call and event), "up vk", or a call with its numbers, as
 // "move 1 2, inside 0, enter"; "-" for none. The list ends at an empty {}.
 void Table_Calls(const char *field, Expected *calls, int capacity);
+// Runs the rows of the open table as input, one a frame or as they come (sc_input.cpp);
+// STEP_CLOSE once all are done.
+ScenarioStep Input_Rows(uint32_t frame);
