@@ -5,9 +5,7 @@
 
 #include "tests/core/probe.h"
 
-#ifndef HOOKS_API
 #define HOOKS_API extern "C" __attribute__((visibility("default")))
-#endif
 
 // ---- window ----
 
@@ -22,8 +20,7 @@ HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 HOOKS_API void Hooks_FailWindowCreation(int fail);
 // Fills what the window (live or destroyed) and its class hold, as Probe_GetWindow.
 HOOKS_API void Hooks_GetWindow(HWND window, const char *className, ProbeWindow *state);
-// What the window last presented (its SDL window's surface) as 0xRRGGBB, *width pixels a row;
-// 0 when it presents nothing or more than capacity pixels.
+// As Probe_ReadPresented: the SDL window's surface; 0 when none or above capacity pixels.
 HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width,
                                   int *height);
 // The window system takes the focus away from the window (0), gives it (1), or the user closes
@@ -44,21 +41,15 @@ HOOKS_API int Hooks_KeyVk(int vk, int down);
 // Real pointer input as Probe_Mouse; a screen position is taken over the window's SDL window,
 // with no client mapping of the program's own.
 HOOKS_API void Hooks_Mouse(HWND window, int x, int y, uint32_t buttons);
-
-// ---- joysticks (SDL virtual joysticks: 6 axes, 32 buttons, 1 hat) ----
-
-// Gives joystick id 0..15 the state WinMM would report (axes 0..65535, the hat in hundredths
-// of a degree, 0xFFFF or 0xFFFFFFFF centred), plugging it in there first; null unplugs it. 0
-// when no joystick can report that state (a hat between the eight directions, say).
+// As Probe_Joystick, for ids 0..15, through SDL's virtual joysticks (6 axes, 32 buttons, a
+// hat); 0 when none can report the state (a hat between the eight directions, say).
 HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state);
 
 // ---- clock, display and drawing ----
 
-// From now on every clock reads a virtual clock at startMicros that Sleep advances instead of
-// waiting; the performance counter runs at counterHz (0: its query fails); WinMM shows its
-// timeGetTime or not.
+// As Probe_ClockSet.
 HOOKS_API void Hooks_ClockSet(uint64_t startMicros, uint64_t counterHz, int winmm);
-// Advances the virtual clock; its time.
+// As Probe_ClockAdvance.
 HOOKS_API uint64_t Hooks_ClockAdvance(uint64_t micros);
 // The desktop size where no display tells it (SDL's offscreen driver), and whether the classic
 // modes (640 x 400, 640 x 480) are listed before the desktop's.

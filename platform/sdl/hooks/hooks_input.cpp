@@ -6,8 +6,7 @@
 
 static struct {
     bool held[SDL_NUM_SCANCODES]; // keys pressed and not yet released
-    int x;                        // the pointer's last position, SDL window coordinates
-    int y;
+    int x, y;                     // the pointer's last position, SDL window coordinates
 } s_hooksInput;
 
 HOOKS_API void Hooks_SetKeyState(int vk, int state)

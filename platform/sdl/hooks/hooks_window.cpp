@@ -1,7 +1,5 @@
 // Test hooks on windows: observer, posting, window and class state, presented pixels, focus, close.
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/display.h"
-#include "platform/sdl/focus.h"
 #include "platform/sdl/icon.h"
 #include "platform/sdl/paint.h"
 #include "platform/sdl/queue.h"
