@@ -8,7 +8,7 @@ enum { INPUT_SETTLE_FRAMES = 3, INPUT_WAIT_FRAMES = 60, INPUT_CALLS = 24, INPUT_
 
 // The words of the input field: the messages sent, then the rest in order.
 enum { INPUT_MESSAGES = 9, INPUT_HELD = INPUT_MESSAGES, INPUT_AWAY, INPUT_BACK, INPUT_KEYPRESS };
-enum { INPUT_KEYRELEASE = INPUT_KEYPRESS + 1, INPUT_TO, INPUT_BUTTONS, INPUT_JOY = 24 };
+enum { INPUT_KEYRELEASE = INPUT_KEYPRESS + 1, INPUT_TO, INPUT_BUTTONS, INPUT_JOY = INPUT_TO + 10 };
 enum { INPUT_UNPLUG = INPUT_JOY + 1, INPUT_MARK, INPUT_THEN_MOVE = 256 /* the bit of thenmove */ };
 static const char *const INPUT_WORDS[] = {
     "keydown", "keyup", "syskeydown", "mousemove", "lbuttondown", "lbuttonup", "rbuttonup",
