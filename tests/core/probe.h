@@ -55,13 +55,11 @@ void Probe_Key(uint8_t vk, bool up);
 // takes no such code.
 bool Probe_KeyUsage(uint16_t usage, bool up);
 // Real pointer input: a move to client position (x, y), also outside the client, with the
-// button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move.
+// button changes of PROBE_* in the same event; PROBE_STAY: buttons only, no move; PROBE_SCREEN:
+// (x, y) is a screen position over the window, mapped by the window system.
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons);
 enum { PROBE_LEFT_DOWN = 1, PROBE_LEFT_UP = 2, PROBE_RIGHT_DOWN = 4, PROBE_RIGHT_UP = 8 };
-enum { PROBE_MIDDLE_DOWN = 16, PROBE_MIDDLE_UP = 32 };
-enum { PROBE_STAY = 64 };
-// The pointer to a screen position over the window (a move only), mapped by the window system.
-void Probe_MouseAtScreen(HWND window, int x, int y);
+enum { PROBE_MIDDLE_DOWN = 16, PROBE_MIDDLE_UP = 32, PROBE_STAY = 64, PROBE_SCREEN = 128 };
 
 // Gives joystick id the state (null: unplugged); false where no device can show it.
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state);

@@ -42,8 +42,7 @@ static void Probe_Observe(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND Probe_HookWindow(void)
 {
-    Hooks_SetObserver(Probe_Observe);
-    return Hooks_FindWindow("WCGRAPH");
+    return Hooks_Observe("WCGRAPH", Probe_Observe);
 }
 
 void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -53,28 +52,17 @@ void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
-    HooksWindowState w;
-    HooksClassInfo c = {};
-    *state = {};
-    if (!Hooks_GetWindowState(window, &w))
-        return;
-    bool registered = Hooks_GetClassInfo("WCGRAPH", &c) != 0;
-    *state = {
-        !w.destroyed,           w.visible != 0,    w.maximized != 0, w.clientOrigin, w.clientWidth,
-        w.clientHeight,         registered,        c.style,          c.largeIcon,    c.smallIcon,
-        c.blackBackground != 0, c.arrowCursor != 0};
-    snprintf(state->title, sizeof state->title, "%s", w.title);
+    Hooks_GetWindow(window, "WCGRAPH", state);
 }
 
 void Probe_PlainScreen(void)
 {
-    Hooks_ListClassicModes(0);
-    Probe_SetDesktop(1600, 1200);
+    Hooks_SetDesktop(1600, 1200, 0);
 }
 
 bool Probe_SetDesktop(int width, int height)
 {
-    Hooks_SetDesktopSize(width, height);
+    Hooks_SetDesktop(width, height, 1);
     return true;
 }
 
@@ -87,20 +75,19 @@ bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width
 
 void Probe_Close(HWND window)
 {
-    Hooks_Close(window);
+    Hooks_WindowEvent(window, 2);
 }
 
 void Probe_Activate(HWND window, bool away)
 {
-    Hooks_Focus(window, !away);
+    Hooks_WindowEvent(window, !away);
     if (!away)
         SetFocus(window);
 }
 
 void Probe_SetKeyState(uint8_t vk, bool down)
 {
-    for (int k = vk; k <= (vk ? vk : 255); k++)
-        Hooks_SetKeyState(k, down ? 0x80 : 0);
+    Hooks_SetKeyState(vk, down ? 0x80 : 0);
 }
 
 void Probe_Key(uint8_t vk, bool up)
@@ -110,22 +97,13 @@ void Probe_Key(uint8_t vk, bool up)
 
 bool Probe_KeyUsage(uint16_t usage, bool up)
 {
-    Hooks_Key(usage, !up, 0);
+    Hooks_Key(usage, !up);
     return true;
 }
 
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
-    if (!(buttons & PROBE_STAY))
-        Hooks_MouseTo(window, x, y);
-    for (int b = 0; b < 6; b++) // left, right and middle (SDL's 1, 3 and 2), down then up
-        if (buttons & (1u << b))
-            Hooks_MouseButton(window, "\1\1\3\3\2\2"[b], !(b & 1));
-}
-
-void Probe_MouseAtScreen(HWND window, int x, int y)
-{
-    Hooks_MouseAtScreen(window, x, y);
+    Hooks_Mouse(window, x, y, buttons);
 }
 
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
@@ -135,16 +113,13 @@ bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
 
 bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm)
 {
-    Hooks_ClockVirtual(startMicros);
-    Hooks_ClockCounter(counterHz, counterHz == 0, 0);
-    Hooks_HideFunction("WinMM", "timeGetTime", !winmm);
+    Hooks_ClockSet(startMicros, counterHz, winmm);
     return true;
 }
 
 uint64_t Probe_ClockAdvance(uint32_t micros)
 {
-    Hooks_ClockAdvance(micros);
-    return Hooks_ClockNow();
+    return Hooks_ClockAdvance(micros);
 }
 
 void Probe_FailWindowCreation(void)

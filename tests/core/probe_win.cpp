@@ -142,7 +142,8 @@ bool Probe_KeyUsage(uint16_t, bool)
 void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
     POINT at = {x, y};
-    ClientToScreen(window, &at);
+    if (!(buttons & PROBE_SCREEN))
+        ClientToScreen(window, &at);
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -153,13 +154,6 @@ void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
     input.mi.dwFlags =
         (buttons & PROBE_STAY ? 0 : MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE) | (buttons & 63) << 1;
     SendInput(1, &input, sizeof input);
-}
-
-void Probe_MouseAtScreen(HWND window, int x, int y)
-{
-    POINT at = {x, y};
-    ScreenToClient(window, &at);
-    Probe_Mouse(window, at.x, at.y, 0);
 }
 
 bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)

@@ -126,15 +126,6 @@ static bool Record_IsInput(const RecordEvent *e, bool keysOnly)
             (e->code == CALL_INPUT_EVENT && e->a <= 0xFF));
 }
 
-uint32_t Record_InputDigest(uint32_t from, bool keysOnly)
-{
-    uint32_t hash = TEST_HASH_START;
-    for (uint32_t i = from; i < s_run.count; i++)
-        if (Record_IsInput(&s_run.events[i], keysOnly))
-            hash = Test_Hash(hash, &s_run.events[i].code, 3);
-    return hash;
-}
-
 bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool keysOnly)
 {
     uint32_t want = 0, got = 0;

@@ -2,15 +2,13 @@
 // pixel, and each input call and WM_SIZE written to the log as it comes, until closed.
 #include "tests/core/picture.h"
 
-static void Desktop_Begin(const char *tail)
+static void Desktop_Begin(const char *)
 {
-    (void)tail;
     Picture_Install(12, COLORS_NO_BLACK_OR_WHITE, 12);
 }
 
-static ScenarioStep Desktop_Step(uint32_t frame)
+static ScenarioStep Desktop_Step(uint32_t)
 {
-    (void)frame;
     for (uint32_t i = 0; i < Record_Count(); i++) {
         uint32_t code = Record_Get(i)->code;
         if ((code >= CALL_KEYBOARD_PRESS && code < CALL_COUNT && code != CALL_MOUSE_ISINWINDOW) ||

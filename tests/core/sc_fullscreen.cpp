@@ -1,8 +1,8 @@
-// Fullscreen where 640 x 400 is listed: Alt+Enter and the core's switch, requests for the
-// state in force, losing and regaining activation, the way back, a maximized window (its frame
-// stretched); natively the screen scaled over a 16:9 and a 4:3 desktop, as presented, and the
-// pointer over it.
+// Fullscreen where 640 x 400 is listed: Alt+Enter and the core's switch, requests for the state
+// in force, losing and regaining activation, the way back, a maximized window (its frame
+// stretched); natively the screen scaled over 16:9 and 4:3 desktops, and the pointer over it.
 #include "tests/core/picture.h"
+#include "tests/core/table.h"
 
 enum { FULL_WINDOW_STYLE = 0x00CB0000 | WS_VISIBLE, FULL_POPUP_STYLE = WS_POPUP | WS_VISIBLE };
 enum { FULL_STYLE_MASK = ~(0x04000000u | 0x01000000u) }; // not WS_CLIPSIBLINGS, WS_MAXIMIZE
@@ -13,50 +13,8 @@ static struct {
     uint32_t stage, since, from;
     int cursor, desktopWidth, desktopHeight; // the cursor's count when the stage began
     RECT windowed;                           // the window's rectangle while windowed
-    uint32_t enters;                         // Alt+Enter presses seen in the stage
-    uint8_t flags[4];                        // the fullscreen flag after each
-    bool repeats[4];
-    bool scaled;      // the 1600 x 1200 desktop is set (natively)
-    uint32_t pointer; // the pointer move under way
+    bool scaled;                             // the 1600 x 1200 desktop is set (natively)
 } s_full;
-
-// Pointer moves while fullscreen over 1600 x 1200, where the picture is 1600 x 1000 at y 100:
-// to a screen position worked out here, or to a client position (odd ones, which a scaled
-// cell's edge would miss); what the core gets.
-static const struct {
-    bool screen;
-    int x, y, clientX, clientY;
-} full_pointer[] = {{true, 3, 103, 1, 1},
-                    {true, 800, 600, 320, 200},
-                    {true, 1599, 1099, 639, 399},
-                    {false, 1, 1, 1, 1},
-                    {false, 319, 199, 319, 199}};
-enum { FULL_POINTER = sizeof full_pointer / sizeof full_pointer[0] };
-
-// Checks the last pointer move's position (if any) and makes the next; false after the last.
-static bool Full_Pointer(void)
-{
-    if (s_full.pointer > 0) {
-        const auto &p = full_pointer[s_full.pointer - 1];
-        uint32_t x = ~0u, y = ~0u;
-        for (uint32_t k = s_full.from; k < Record_Count(); k++)
-            if (Record_Get(k)->code == CALL_MOUSE_MOVE)
-                x = Record_Get(k)->a, y = Record_Get(k)->b;
-        Log_Check(x == (uint32_t)p.clientX && y == (uint32_t)p.clientY,
-                  "fullscreen: the pointer's client position, the picture scaled",
-                  "(%d, %d) %s at (%d, %d)", p.x, p.y, p.screen ? "on the screen" : "in the client",
-                  (int)x, (int)y);
-    }
-    if (s_full.pointer == FULL_POINTER)
-        return false;
-    const auto &p = full_pointer[s_full.pointer++];
-    s_full.from = Record_Count();
-    if (p.screen)
-        Probe_MouseAtScreen(Scenario_Window(), p.x, p.y);
-    else
-        Probe_Mouse(Scenario_Window(), p.x, p.y, 0);
-    return true;
-}
 
 // The cursor's display count, left as it was.
 static int Full_Cursor(void)
@@ -86,29 +44,24 @@ static void Full_CheckSwitched(const char *what, bool on, int cursor)
               IsIconic(window) ? ", minimized" : "");
 }
 
-// Real Alt+Enter with Enter held: one switch, none on the auto-repeat, only Alt's release
-// forwarded (a release without a press, which the core takes as harmless).
+// Real Alt+Enter with Enter held: one switch (the state is checked after), none on the
+// auto-repeat, only Alt's release forwarded (a release without a press, harmless to the core).
 static void Full_AltEnter(void)
 {
     static const uint8_t strokes[][2] = {
         {VK_MENU, 0}, {VK_RETURN, 0}, {VK_RETURN, 0}, {VK_RETURN, 1}, {VK_MENU, 1}};
     Probe_Activate(Scenario_Window(), false); // keys come as plain keys only with the focus
-    s_full.enters = 0;
     s_full.from = Record_Count();
     s_full.cursor = Full_Cursor();
     for (const auto &k : strokes)
         Probe_Key(k[0], k[1] != 0);
 }
 
-static void Full_CheckEnters(uint8_t expected)
+static void Full_CheckAltEnter(const char *what, bool on)
 {
     static const Expected release[] = {KEY_UP(0x12), RELEASE(0xA4), RELEASE(0xA5), {}};
     Expect_Calls("Alt+Enter: only Alt's release is forwarded", s_full.from, release, true);
-    Log_Check(s_full.enters == 2 && !s_full.repeats[0] && s_full.flags[0] == expected &&
-                  s_full.repeats[1] && s_full.flags[1] == expected,
-              "Alt+Enter switches once per press, not on the auto-repeat",
-              "%u presses; flags after them %u, %u", s_full.enters, s_full.flags[0],
-              s_full.flags[1]);
+    Full_CheckSwitched(what, on, s_full.cursor);
 }
 
 // The core's switch: 0, the flag as asked, and the state a switch leaves (a request for the
@@ -150,9 +103,9 @@ static ScenarioStep Full_Step(uint32_t frame)
     HWND window = Scenario_Window();
     if (s_full.stage > 0 && frame < s_full.since + FULL_SETTLE_FRAMES)
         return STEP_CONTINUE;
-    bool waiting = (s_full.stage == 3 && Render_IsFullscreen() != 1) ||
-                   (s_full.stage == 7 && Render_IsFullscreen() != 0);
-    if (waiting && frame < s_full.since + FULL_WAIT_FRAMES)
+    bool switching = s_full.stage == 3 || s_full.stage == 7; // by Alt+Enter: on, then off
+    if (switching && Render_IsFullscreen() != (s_full.stage == 3) &&
+        frame < s_full.since + FULL_WAIT_FRAMES)
         return STEP_CONTINUE;
     switch (s_full.stage) {
     case 0: {
@@ -181,9 +134,8 @@ static ScenarioStep Full_Step(uint32_t frame)
         Full_AltEnter();
         break;
     case 3:
-        Full_CheckEnters(1);
-        Full_CheckSwitched("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
-                           true, s_full.cursor);
+        Full_CheckAltEnter("Alt+Enter: a popup over a 640 x 400 screen, the cursor hidden once",
+                           true);
         Picture_Check(window, "fullscreen: the core's frame at (0, 0)", 640, 400, PICTURE_MASK,
                       NULL);
         Full_Switch(1, true, "switching on while fullscreen changes nothing");
@@ -204,21 +156,17 @@ static ScenarioStep Full_Step(uint32_t frame)
         Picture_Check(window, "fullscreen after regaining activation: the core's frame", 640, 400,
                       PICTURE_MASK, NULL);
         // Natively only: there the picture is scaled over the desktop, and the pointer's
-        // screen position must be mapped back through it.
+        // screen position must be mapped back through it (the moves of the file named by CASES).
         if (s_full.scaled)
-            Full_Pointer();
+            Table_Open("CASES");
         break;
     case 6:
-        if (s_full.scaled && Full_Pointer()) {
-            s_full.since = frame;
+        if (s_full.scaled && Input_Rows(frame) == STEP_CONTINUE)
             return STEP_CONTINUE;
-        }
         Full_AltEnter();
         break;
     case 7:
-        Full_CheckEnters(0);
-        Full_CheckSwitched("Alt+Enter again: style, rectangle, screen and cursor back", false,
-                           s_full.cursor);
+        Full_CheckAltEnter("Alt+Enter again: style, rectangle, screen and cursor back", false);
         break;
     case 8:
         Picture_Check(window, "windowed again: the core's frame", 640, 400, PICTURE_MASK, NULL);
@@ -232,13 +180,4 @@ static ScenarioStep Full_Step(uint32_t frame)
     return STEP_CONTINUE;
 }
 
-static void Full_Message(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SYSKEYDOWN && wParam == VK_RETURN && s_full.enters < 4) {
-        s_full.repeats[s_full.enters] = (lParam & 0x40000000) != 0;
-        s_full.flags[s_full.enters] = Render_IsFullscreen();
-        s_full.enters++;
-    }
-}
-
-const Scenario Scenario_Fullscreen = {"fullscreen", NULL, Full_Step, Full_Message, NULL, false};
+const Scenario Scenario_Fullscreen = {"fullscreen", NULL, Full_Step, NULL, NULL, false};

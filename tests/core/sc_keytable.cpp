@@ -1,45 +1,31 @@
 // The keyboard table: every key pressed and released as the keyboard gives it, once with Num
 // Lock off and once on, and each key message checked against the row of the file named by
 // KEY_TABLE (what Windows reports for that key).
-#include "tests/core/testcore.h"
+#include "tests/core/table.h"
 
 enum { KEYTABLE_ROWS = 160, KEYTABLE_SETTLE_FRAMES = 3 };
-
-struct KeyTableRow {
-    unsigned usage, vk, scan, extended, numLockVk, held; // 0 for "-"
-    char name[64];
-};
+// A row's fields: the usage code (decimal), then in hexadecimal ("-": 0) the virtual key, the
+// scan code, the extended bit, the virtual key with Num Lock on and the sided key held; the name.
+enum { KEY_USAGE, KEY_VK, KEY_SCAN, KEY_EXTENDED, KEY_NUMLOCK_VK, KEY_HELD, KEY_NAME };
 
 static struct {
-    KeyTableRow rows[KEYTABLE_ROWS];
+    TableRow rows[KEYTABLE_ROWS];
     uint32_t count;
     uint32_t passes;   // begun: the first with Num Lock off, the second with it on
     uint32_t expected; // the next key message: row * 2, + 1 for its release
     uint32_t since;
 } s_table;
 
-static unsigned KeyTable_Hex(const char *field)
+static unsigned KeyTable_Hex(const TableRow *row, int field)
 {
-    return field[0] == '-' ? 0 : (unsigned)strtoul(field, NULL, 16);
+    return (unsigned)strtoul(row->field[field], NULL, 16);
 }
 
 static void KeyTable_Begin(const char *)
 {
-    const char *path = Probe_Env("KEY_TABLE");
-    FILE *file = path ? fopen(path, "r") : NULL;
-    char line[256], vk[8], scan[8], numLock[8], held[8];
-    while (file && fgets(line, sizeof line, file) && s_table.count < KEYTABLE_ROWS) {
-        KeyTableRow *r = &s_table.rows[s_table.count];
-        if (line[0] != '#' && sscanf(line, "%u %7s %7s %u %7s %7s %63[^\n]", &r->usage, vk, scan,
-                                     &r->extended, numLock, held, r->name) == 7) {
-            r->vk = KeyTable_Hex(vk), r->scan = KeyTable_Hex(scan);
-            r->numLockVk = KeyTable_Hex(numLock), r->held = KeyTable_Hex(held);
-            s_table.count++;
-        }
-    }
-    if (file)
-        fclose(file);
-    Log_Check(s_table.count > 0, "the key table is read", "none from \"%s\"", path ? path : "");
+    Table_Open("KEY_TABLE");
+    while (s_table.count < KEYTABLE_ROWS && Table_Next(&s_table.rows[s_table.count]))
+        s_table.count++;
     Probe_Activate(Scenario_Window(), false); // the window has the keyboard
 }
 
@@ -53,13 +39,16 @@ static void KeyTable_Message(UINT message, WPARAM wParam, LPARAM lParam)
         Log_Check(false, "no key message beyond the table's", "key 0x%X", (unsigned)wParam);
         return;
     }
-    const KeyTableRow *r = &s_table.rows[at / 2];
+    const TableRow *r = &s_table.rows[at / 2];
     bool numLock = s_table.passes == 2;
-    unsigned vk = numLock && r->numLockVk ? r->numLockVk : r->vk;
+    unsigned vk =
+        KeyTable_Hex(r, numLock && KeyTable_Hex(r, KEY_NUMLOCK_VK) ? KEY_NUMLOCK_VK : KEY_VK);
     unsigned scan = (unsigned)(lParam >> 16) & 0xFF, extended = (unsigned)(lParam >> 24) & 1;
-    bool held = !r->held || (GetKeyState((int)r->held) < 0) == down;
-    if (down != !(at & 1) || wParam != vk || scan != r->scan || extended != r->extended || !held)
-        Log_Check(false, r->name, "Num Lock %s, %s: key 0x%X scan 0x%X extended %u%s",
+    unsigned sided = KeyTable_Hex(r, KEY_HELD);
+    bool held = !sided || (GetKeyState((int)sided) < 0) == down;
+    if (down != !(at & 1) || wParam != vk || scan != KeyTable_Hex(r, KEY_SCAN) ||
+        extended != KeyTable_Hex(r, KEY_EXTENDED) || !held)
+        Log_Check(false, r->field[KEY_NAME], "Num Lock %s, %s: key 0x%X scan 0x%X extended %u%s",
                   numLock ? "on" : "off", down ? "down" : "up", (unsigned)wParam, scan, extended,
                   held ? "" : ", the sided key's state wrong");
 }
@@ -78,7 +67,7 @@ static ScenarioStep KeyTable_Step(uint32_t frame)
     s_table.expected = 0;
     for (uint32_t i = 0; i < s_table.count; i++) // Num Lock, the last row, switches the pass
         for (int up = 0; up < 2; up++)
-            if (!Probe_KeyUsage((uint16_t)s_table.rows[i].usage, up))
+            if (!Probe_KeyUsage((uint16_t)atoi(s_table.rows[i].field[KEY_USAGE]), up))
                 return Log_Check(false, "keys by usage code", "not on this platform"), STEP_CLOSE;
     return STEP_CONTINUE;
 }

@@ -1,26 +1,10 @@
 // The window's arithmetic on any input (positions and sizes near the int limits, sizes beyond
 // WM_SIZE's 16 bits) and invalidations made while painting, which stay pending.
-#include "tests/core/testcore.h"
+#include "tests/core/table.h"
 
 #include <limits.h>
 
 enum { WINDOW_ARM_AT = 2, WINDOW_PAINTS = 3 };
-
-// SetWindowPos on a 1600 x 1200 screen, and the window rectangle and client size it leaves:
-// positions are kept in 16 bits, sizes within the tracking sizes, 112 x 27 up to the screen
-// and 12 (the client is that less the 3-pixel sides and 22-pixel top).
-static const struct {
-    int x, y, cx, cy;
-    RECT window;
-    int clientWidth, clientHeight;
-} WINDOW_PLACES[] = {
-    {INT_MAX - 5, 20, 300, 100, {32767, 20, 33067, 120}, 294, 75}, // x + cx past INT_MAX
-    {INT_MIN, INT_MIN + 1, 310, 110, {-32768, -32768, -32458, -32658}, 304, 85},
-    {5, 6, INT_MAX, 120, {5, 6, 1617, 126}, 1606, 95},     // the widest window
-    {7, 8, 70000, 130, {7, 8, 1619, 138}, 1606, 105},      // beyond WM_SIZE's 16 bits
-    {9, 10, -50, -60, {9, 10, 121, 37}, 106, 2},           // negative sizes: the smallest
-    {647, 128, 646, 425, {647, 128, 1293, 553}, 640, 400}, // home again
-};
 
 static struct {
     uint32_t armedAt;       // record index of the frame that armed the invalidations
@@ -43,22 +27,28 @@ static void Window_Message(UINT message, WPARAM, LPARAM)
         EndPaint(window, &paint);
 }
 
+// SetWindowPos with the places of the file named by CASES: the window rectangle and the
+// client size in WM_SIZE that each must leave.
 static void Window_CheckPlaces(void)
 {
     HWND window = Scenario_Window();
-    for (const auto &p : WINDOW_PLACES) {
+    TableRow row;
+    for (bool read = Table_Open("CASES"); read && Table_Next(&row);) {
+        int p[10]; // x, y, cx, cy, the rectangle, the client's width and height
+        for (int i = 0; i < 10; i++)
+            p[i] = (int)strtol(row.field[i], NULL, 10);
         uint32_t from = Record_Count();
-        SetWindowPos(window, 0, p.x, p.y, p.cx, p.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, 0, p[0], p[1], p[2], p[3], SWP_NOZORDER | SWP_NOACTIVATE);
         RECT r = {0, 0, 0, 0};
         GetWindowRect(window, &r);
         uint32_t size = Record_Find(CALL_MESSAGE + WM_SIZE, from), lParam = 0;
         for (uint32_t i = size; i < Record_Count(); i = Record_Find(CALL_MESSAGE + WM_SIZE, i + 1))
             lParam = Record_Get(i)->b;
-        Log_Check(size < Record_Count() && !memcmp(&r, &p.window, sizeof r) &&
-                      lParam == (uint32_t)(p.clientHeight << 16 | p.clientWidth),
+        Log_Check(size < Record_Count() && r.left == p[4] && r.top == p[5] && r.right == p[6] &&
+                      r.bottom == p[7] && lParam == (uint32_t)(p[9] << 16 | p[8]),
                   "SetWindowPos keeps Windows' coordinates, WM_SIZE the client's size",
-                  "(%d, %d) %d x %d: window (%d, %d)-(%d, %d), WM_SIZE %u x %u", p.x, p.y, p.cx,
-                  p.cy, (int)r.left, (int)r.top, (int)r.right, (int)r.bottom, lParam & 0xFFFF,
+                  "(%d, %d) %d x %d: window (%d, %d)-(%d, %d), WM_SIZE %u x %u", p[0], p[1], p[2],
+                  p[3], (int)r.left, (int)r.top, (int)r.right, (int)r.bottom, lParam & 0xFFFF,
                   lParam >> 16);
     }
     // AdjustWindowRect wraps at 32 bits, as Windows' does.

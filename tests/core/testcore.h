@@ -60,8 +60,6 @@ uint32_t Record_Find(uint32_t code, uint32_t from);
 uint32_t Record_Tally(uint32_t code, uint32_t from, uint32_t to);
 // Writes events [from, to) to the log.
 void Record_Dump(uint32_t from, uint32_t to);
-// Digest of the input calls (or of the key calls alone) from index from on.
-uint32_t Record_InputDigest(uint32_t from, bool keysOnly);
 
 // One expected input call; a list ends at code 0 (an empty {}).
 struct Expected {
@@ -73,15 +71,8 @@ bool Expect_Calls(const char *what, uint32_t from, const Expected *calls, bool k
 #define PRESS(vk) (Expected{CALL_KEYBOARD_PRESS, vk, 0})
 #define RELEASE(vk) (Expected{CALL_KEYBOARD_RELEASE, vk, 0})
 #define EVENT(code, value) (Expected{CALL_INPUT_EVENT, code, value})
-// A key going down or up as the core hears it: the key call, then the event of its low byte.
-#define KEY_DOWN(vk) PRESS(vk), EVENT((vk)&0xFF, 8)
+// A key going up as the core hears it: the key call, then the event of its low byte.
 #define KEY_UP(vk) RELEASE(vk), EVENT((vk)&0xFF, 2)
-#define MOVE(x, y) (Expected{CALL_MOUSE_MOVE, x, y})
-#define INSIDE(answer) (Expected{CALL_MOUSE_ISINWINDOW, answer, 0})
-#define ENTER (Expected{CALL_MOUSE_ENTERWINDOW, 0, 0})
-#define LEAVE (Expected{CALL_MOUSE_LEAVEWINDOW, 0, 0})
-#define BTN_DOWN(b) (Expected{CALL_MOUSE_KEYPRESS, b, 0})
-#define BTN_UP(b) (Expected{CALL_MOUSE_KEYRELEASE, b, 0})
 
 // ---- Scenarios ----
 

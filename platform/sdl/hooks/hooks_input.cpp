@@ -5,23 +5,26 @@
 #include "platform/sdl/window.h"
 
 static struct {
-    bool held[256]; // virtual keys pressed through Hooks_KeyVk and not yet released
-    int x;          // the pointer's last position, SDL window coordinates
-    int y;
+    bool held[SDL_NUM_SCANCODES]; // keys pressed and not yet released
+    int x, y;                     // the pointer's last position, SDL window coordinates
 } s_hooksInput;
 
 HOOKS_API void Hooks_SetKeyState(int vk, int state)
 {
-    Keys_Set(vk, (uint8_t)state);
+    for (int k = vk; k <= (vk ? vk : 255); k++)
+        Keys_Set(k, (uint8_t)state);
 }
 
-HOOKS_API void Hooks_Key(int scancode, int down, int repeat)
+HOOKS_API void Hooks_Key(int scancode, int down)
 {
+    if (scancode <= 0 || scancode >= SDL_NUM_SCANCODES)
+        return;
     SDL_Event event;
     memset(&event, 0, sizeof event);
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
+    event.key.repeat = down && s_hooksInput.held[scancode];
+    s_hooksInput.held[scancode] = down != 0;
     event.key.keysym.scancode = (SDL_Scancode)scancode;
     event.key.keysym.sym = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
     event.key.keysym.mod = Keys_NumLock() ? KMOD_NUM : KMOD_NONE;
@@ -40,63 +43,46 @@ HOOKS_API int Hooks_KeyVk(int vk, int down)
     int scancode = vk > 0 && vk <= 255 ? Keys_ScancodeOf(vk) : SDL_SCANCODE_UNKNOWN;
     if (scancode == SDL_SCANCODE_UNKNOWN)
         return 0;
-    Hooks_Key(scancode, down, down && s_hooksInput.held[vk]);
-    s_hooksInput.held[vk] = down != 0;
+    Hooks_Key(scancode, down);
     return 1;
 }
 
-// A motion to a position of the window's SDL window.
-static void Hooks_MotionTo(const NativeWindow *w, int sx, int sy)
+HOOKS_API void Hooks_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
+    NativeWindow *w = Window_Get(window);
+    int sx = x, sy = y, left = 0, top = 0;
+    bool screen = (buttons & PROBE_SCREEN) != 0;
+    if (!w || (screen && !w->sdl))
+        return;
+    if (screen)
+        SDL_GetWindowPosition(w->sdl, &left, &top);
+    else
+        Mouse_ClientToSdl(w, x, y, &sx, &sy);
     SDL_Event event;
     memset(&event, 0, sizeof event);
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = w->sdlId;
-    event.motion.x = sx;
-    event.motion.y = sy;
-    event.motion.xrel = sx - s_hooksInput.x;
-    event.motion.yrel = sy - s_hooksInput.y;
-    event.motion.state = Mouse_SdlButtons();
-    event.motion.timestamp = SDL_GetTicks();
-    s_hooksInput.x = sx;
-    s_hooksInput.y = sy;
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API void Hooks_MouseTo(HWND window, int x, int y)
-{
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    int sx, sy;
-    Mouse_ClientToSdl(w, x, y, &sx, &sy);
-    Hooks_MotionTo(w, sx, sy);
-}
-
-HOOKS_API void Hooks_MouseAtScreen(HWND window, int x, int y)
-{
-    NativeWindow *w = Window_Get(window);
-    int left = 0, top = 0;
-    if (!w || !w->sdl)
-        return;
-    SDL_GetWindowPosition(w->sdl, &left, &top);
-    Hooks_MotionTo(w, x - left, y - top);
-}
-
-HOOKS_API void Hooks_MouseButton(HWND window, int button, int down)
-{
-    NativeWindow *w = Window_Get(window);
-    if (!w)
-        return;
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = w->sdlId;
-    event.button.button = (uint8_t)button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = s_hooksInput.x;
-    event.button.y = s_hooksInput.y;
-    event.button.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
+    event.common.timestamp = SDL_GetTicks();
+    if (!(buttons & PROBE_STAY)) {
+        event.type = SDL_MOUSEMOTION;
+        event.motion.windowID = w->sdlId;
+        event.motion.x = sx - left;
+        event.motion.y = sy - top;
+        event.motion.xrel = event.motion.x - s_hooksInput.x;
+        event.motion.yrel = event.motion.y - s_hooksInput.y;
+        event.motion.state = Mouse_SdlButtons();
+        s_hooksInput.x = event.motion.x;
+        s_hooksInput.y = event.motion.y;
+        SDL_PushEvent(&event);
+    }
+    for (int b = 0; b < 6; b++) { // left, right and middle (SDL's 1, 3 and 2), down then up
+        if (!(buttons & (1u << b)))
+            continue;
+        event.type = b & 1 ? SDL_MOUSEBUTTONUP : SDL_MOUSEBUTTONDOWN;
+        event.button.windowID = w->sdlId;
+        event.button.button = (uint8_t) "\1\1\3\3\2\2"[b];
+        event.button.state = b & 1 ? SDL_RELEASED : SDL_PRESSED;
+        event.button.clicks = 1;
+        event.button.x = s_hooksInput.x;
+        event.button.y = s_hooksInput.y;
+        SDL_PushEvent(&event);
+    }
 }

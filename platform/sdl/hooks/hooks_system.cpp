@@ -1,41 +1,25 @@
-// Test hooks on the system: the virtual clock, hidden functions, the display, the GDI's objects.
+// Test hooks on the system: the virtual clock, the display, the GDI's objects.
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/hooks/hooks.h"
 #include "platform/sdl/display.h"
 #include "platform/sdl/system.h"
 
-HOOKS_API void Hooks_ClockVirtual(uint64_t startMicros)
+HOOKS_API void Hooks_ClockSet(uint64_t startMicros, uint64_t counterHz, int winmm)
 {
     Clock_SetVirtual(startMicros);
+    Clock_SetCounter(counterHz, counterHz == 0, 0);
+    Module_HideFunction("WinMM", "timeGetTime", !winmm);
 }
 
-HOOKS_API void Hooks_ClockAdvance(uint64_t micros)
+HOOKS_API uint64_t Hooks_ClockAdvance(uint64_t micros)
 {
     Clock_Advance(micros);
-}
-
-HOOKS_API uint64_t Hooks_ClockNow(void)
-{
     return Clock_Micros();
 }
 
-HOOKS_API void Hooks_ClockCounter(uint64_t frequency, int frequencyFails, uint64_t counterStart)
+HOOKS_API void Hooks_SetDesktop(int width, int height, int classicModes)
 {
-    Clock_SetCounter(frequency, frequencyFails != 0, counterStart);
-}
-
-HOOKS_API void Hooks_HideFunction(const char *library, const char *function, int hidden)
-{
-    Module_HideFunction(library, function, hidden != 0);
-}
-
-HOOKS_API void Hooks_ListClassicModes(int listed)
-{
-    Display_ListClassicModes(listed != 0);
-}
-
-HOOKS_API void Hooks_SetDesktopSize(int width, int height)
-{
+    Display_ListClassicModes(classicModes != 0);
     Display_SetDesktop(width, height);
 }
 

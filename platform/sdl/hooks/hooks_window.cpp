@@ -1,15 +1,20 @@
 // Test hooks on windows: observer, posting, window and class state, presented pixels, focus, close.
 #include "platform/sdl/hooks/hooks.h"
-#include "platform/sdl/display.h"
-#include "platform/sdl/focus.h"
 #include "platform/sdl/icon.h"
 #include "platform/sdl/paint.h"
 #include "platform/sdl/queue.h"
 #include "platform/sdl/window.h"
 
-HOOKS_API void Hooks_SetObserver(HooksObserver observer)
+HOOKS_API HWND Hooks_Observe(const char *className, HooksObserver observer)
 {
     Window_SetObserver(observer);
+    int index = Window_FindClass(className);
+    for (int i = 0; index >= 0 && i < NATIVE_MAX_WINDOWS; i++) {
+        NativeWindow *w = Window_At(i);
+        if (w && w->classIndex == index)
+            return Window_Handle(w);
+    }
+    return NULL;
 }
 
 HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -22,49 +27,30 @@ HOOKS_API void Hooks_FailWindowCreation(int fail)
     Window_SetCreationFails(fail != 0);
 }
 
-HOOKS_API HWND Hooks_FindWindow(const char *className)
+HOOKS_API void Hooks_GetWindow(HWND window, const char *className, ProbeWindow *state)
 {
-    int index = className ? Window_FindClass(className) : -1;
-    if (className && index < 0)
-        return NULL;
-    for (int i = 0; i < NATIVE_MAX_WINDOWS; i++) {
-        NativeWindow *w = Window_At(i);
-        if (w && (index < 0 || w->classIndex == index))
-            return Window_Handle(w);
-    }
-    return NULL;
-}
-
-HOOKS_API int Hooks_GetClassInfo(const char *name, HooksClassInfo *info)
-{
-    int index = name ? Window_FindClass(name) : -1;
-    if (index < 0 || !info)
-        return 0;
-    const NativeClass *c = Window_Class(index);
-    info->style = c->style;
-    info->largeIcon = Icon_Side(c->icon);
-    info->smallIcon = Icon_Side(c->smallIcon);
-    info->blackBackground = c->background == (HBRUSH)GetStockObject(BLACK_BRUSH);
-    info->arrowCursor = c->cursor == LoadCursorA(0, IDC_ARROW);
-    return 1;
-}
-
-HOOKS_API int Hooks_GetWindowState(HWND window, HooksWindowState *state)
-{
-    NativeWindow *w = Window_Record(window);
-    if (!w || !state)
-        return 0;
-    memset(state, 0, sizeof *state);
-    Window_ClientSize(w, &state->clientWidth, &state->clientHeight);
+    const NativeWindow *w = Window_Record(window);
+    int index = Window_FindClass(className);
+    *state = {};
+    if (!w)
+        return;
+    state->exists = !w->destroyed;
+    state->visible = (w->style & WS_VISIBLE) != 0;
+    state->zoomed = (w->style & WS_MAXIMIZE) != 0;
     int x, y;
     Window_ClientOrigin(w, &x, &y);
-    state->clientOrigin.x = x;
-    state->clientOrigin.y = y;
-    state->visible = (w->style & WS_VISIBLE) != 0;
-    state->maximized = (w->style & WS_MAXIMIZE) != 0;
-    state->destroyed = w->destroyed;
+    state->clientOrigin = {x, y};
+    Window_ClientSize(w, &state->clientWidth, &state->clientHeight);
     snprintf(state->title, sizeof state->title, "%.*s", (int)sizeof state->title - 1, w->title);
-    return 1;
+    if (index < 0)
+        return;
+    const NativeClass *c = Window_Class(index);
+    state->classRegistered = true;
+    state->classStyle = c->style;
+    state->largeIcon = Icon_Side(c->icon);
+    state->smallIcon = Icon_Side(c->smallIcon);
+    state->blackBackground = c->background == (HBRUSH)GetStockObject(BLACK_BRUSH);
+    state->arrowCursor = c->cursor == LoadCursorA(0, IDC_ARROW);
 }
 
 HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width, int *height)
@@ -82,28 +68,18 @@ HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int 
     return 1;
 }
 
-// Pushes a window event for a window, as the window system would send it.
-static void Hooks_PushWindowEvent(HWND window, Uint8 kind)
+HOOKS_API void Hooks_WindowEvent(HWND window, int event)
 {
+    static const Uint8 kinds[] = {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED,
+                                  SDL_WINDOWEVENT_CLOSE};
     NativeWindow *w = Window_Get(window);
-    if (!w)
+    if (!w || event < 0 || event > 2)
         return;
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = kind;
-    event.window.windowID = w->sdlId;
-    event.window.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-HOOKS_API void Hooks_Focus(HWND window, int gained)
-{
-    Hooks_PushWindowEvent(window,
-                          gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
-}
-
-HOOKS_API void Hooks_Close(HWND window)
-{
-    Hooks_PushWindowEvent(window, SDL_WINDOWEVENT_CLOSE);
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = kinds[event];
+    e.window.windowID = w->sdlId;
+    e.window.timestamp = SDL_GetTicks();
+    SDL_PushEvent(&e);
 }
