@@ -7,7 +7,7 @@ exported=$(nm -D --defined-only "$1" | awk '{print $3}' | sort) || exit 1
 listed=$(sed -n 's/^ *\([A-Za-z_][A-Za-z0-9_]*\);$/\1/p' "$2" | sort)
 [ -n "$exported" ] && [ "$(wc -l <<<"$listed")" -gt 9 ] || { echo "nothing read from $1 or $2"; exit 1; }
 missing=$(comm -23 <(echo "$listed") <(echo "$exported"))
-hooks=$(grep '^Hooks_' <<<"$exported")
+hooks=$(grep -E '^Hooks_|Probe_' <<<"$exported")
 declared=$(grep -o 'WINAPI [A-Za-z_][A-Za-z0-9_]*(' "$3" | sed 's/^WINAPI //; s/($//' | sort)
 own=$(grep -E '^(Render|Time)_' <<<"$listed")
 unlisted=$(comm -23 <(echo "$declared") <(echo "$listed"))

@@ -1,5 +1,5 @@
-// The scripted core's platform probe natively: POSIX files and clocks, and the native
-// backend's test hooks (real input as SDL events, SDL's virtual joysticks, the clock...).
+// The scripted core's platform probe natively: POSIX clocks and the process's resources. The
+// test programs' hooks answer the rest of the probe inside the program.
 #include "platform/sdl/hooks/hooks.h"
 #include "tests/core/testcore.h"
 
@@ -45,99 +45,6 @@ HWND Probe_HookWindow(void)
     return Hooks_Observe("WCGRAPH", Probe_Observe);
 }
 
-void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Hooks_PostMessage(window, message, wParam, lParam);
-}
-
-void Probe_GetWindow(HWND window, ProbeWindow *state)
-{
-    Hooks_GetWindow(window, "WCGRAPH", state);
-}
-
-void Probe_PlainScreen(void)
-{
-    Hooks_SetDesktop(1600, 1200, 0);
-}
-
-bool Probe_SetDesktop(int width, int height)
-{
-    Hooks_SetDesktop(width, height, 1);
-    return true;
-}
-
-bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width, int *height)
-{
-    MSG message; // a message pass presents what was drawn; this one (PM_NOREMOVE) takes nothing
-    PeekMessageA(&message, NULL, 0, 0, 0);
-    return Hooks_ReadPresented(window, pixels, capacity, width, height) != 0;
-}
-
-void Probe_Close(HWND window)
-{
-    Hooks_WindowEvent(window, 2);
-}
-
-void Probe_Activate(HWND window, bool away)
-{
-    Hooks_WindowEvent(window, !away);
-    if (!away)
-        SetFocus(window);
-}
-
-void Probe_SetKeyState(uint8_t vk, bool down)
-{
-    Hooks_SetKeyState(vk, down ? 0x80 : 0);
-}
-
-void Probe_Key(uint8_t vk, bool up)
-{
-    Hooks_KeyVk(vk, !up);
-}
-
-bool Probe_KeyUsage(uint16_t usage, bool up)
-{
-    Hooks_Key(usage, !up);
-    return true;
-}
-
-void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
-{
-    Hooks_Mouse(window, x, y, buttons);
-}
-
-bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
-{
-    return Hooks_Joystick((int)id, state);
-}
-
-bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm)
-{
-    Hooks_ClockSet(startMicros, counterHz, winmm);
-    return true;
-}
-
-uint64_t Probe_ClockAdvance(uint32_t micros)
-{
-    return Hooks_ClockAdvance(micros);
-}
-
-void Probe_FailWindowCreation(void)
-{
-    Hooks_FailWindowCreation(1);
-}
-
-int32_t Probe_LiveGdiObjects(void)
-{
-    return (int32_t)Hooks_GdiLiveObjects();
-}
-
-bool Probe_FailGdiCreation(uint32_t n)
-{
-    Hooks_GdiFailCreationAt(n);
-    return true;
-}
-
 void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
                      int32_t *gdiObjects)
 {
@@ -152,5 +59,5 @@ void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handl
     *handles = 0;
     for (int fd = 0; fd < 1024; fd++)
         *handles += fcntl(fd, F_GETFD) != -1;
-    *gdiObjects = (int32_t)Hooks_GdiLiveObjects();
+    *gdiObjects = Probe_LiveGdiObjects();
 }

@@ -9,22 +9,23 @@ static struct {
     int x, y;                     // the pointer's last position, SDL window coordinates
 } s_hooksInput;
 
-HOOKS_API void Hooks_SetKeyState(int vk, int state)
+void Probe_SetKeyState(uint8_t vk, bool down)
 {
     for (int k = vk; k <= (vk ? vk : 255); k++)
-        Keys_Set(k, (uint8_t)state);
+        Keys_Set(k, down ? 0x80 : 0);
 }
 
-HOOKS_API void Hooks_Key(int scancode, int down)
+bool Probe_KeyUsage(uint16_t scancode, bool up)
 {
-    if (scancode <= 0 || scancode >= SDL_NUM_SCANCODES)
-        return;
+    bool down = !up;
+    if (scancode == 0 || scancode >= SDL_NUM_SCANCODES)
+        return false;
     SDL_Event event;
     memset(&event, 0, sizeof event);
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = down && s_hooksInput.held[scancode];
-    s_hooksInput.held[scancode] = down != 0;
+    s_hooksInput.held[scancode] = down;
     event.key.keysym.scancode = (SDL_Scancode)scancode;
     event.key.keysym.sym = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
     event.key.keysym.mod = Keys_NumLock() ? KMOD_NUM : KMOD_NONE;
@@ -32,22 +33,21 @@ HOOKS_API void Hooks_Key(int scancode, int down)
     event.key.windowID = w ? w->sdlId : 0;
     event.key.timestamp = SDL_GetTicks();
     SDL_PushEvent(&event);
+    return true;
 }
 
-HOOKS_API int Hooks_KeyVk(int vk, int down)
+void Probe_Key(uint8_t vk, bool up)
 {
     vk = vk == VK_SHIFT     ? VK_LSHIFT
          : vk == VK_CONTROL ? VK_LCONTROL
          : vk == VK_MENU    ? VK_LMENU
                             : vk;
-    int scancode = vk > 0 && vk <= 255 ? Keys_ScancodeOf(vk) : SDL_SCANCODE_UNKNOWN;
-    if (scancode == SDL_SCANCODE_UNKNOWN)
-        return 0;
-    Hooks_Key(scancode, down);
-    return 1;
+    int scancode = vk > 0 ? Keys_ScancodeOf(vk) : SDL_SCANCODE_UNKNOWN;
+    if (scancode != SDL_SCANCODE_UNKNOWN)
+        Probe_KeyUsage((uint16_t)scancode, up);
 }
 
-HOOKS_API void Hooks_Mouse(HWND window, int x, int y, uint32_t buttons)
+void Probe_Mouse(HWND window, int x, int y, uint32_t buttons)
 {
     NativeWindow *w = Window_Get(window);
     int sx = x, sy = y, left = 0, top = 0;

@@ -9,7 +9,7 @@ enum {
 };
 
 static struct {
-    SDL_Joystick *plugged[HOOKS_JOYSTICKS]; // by WinMM id, what Hooks_Joystick plugged in
+    SDL_Joystick *plugged[HOOKS_JOYSTICKS]; // by WinMM id, what the probe plugged in
 } s_hooksJoystick;
 
 // Plugs in a virtual joystick, its id taken at once (not at the next message pump); null when
@@ -37,22 +37,22 @@ static void Hooks_JoystickDetach(SDL_Joystick *joystick)
     Joystick_Removed(instance);
 }
 
-HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state)
+bool Probe_Joystick(uint32_t id, const JOYINFOEX *state)
 {
-    if (id < 0 || id >= HOOKS_JOYSTICKS || (state && Joystick_HatOf(state->dwPOV) < 0))
-        return 0;
+    if (id >= HOOKS_JOYSTICKS || (state && Joystick_HatOf(state->dwPOV) < 0))
+        return false;
     SDL_Joystick **joystick = &s_hooksJoystick.plugged[id];
     if (!state) {
         Hooks_JoystickDetach(*joystick);
         *joystick = NULL;
-        return 1;
+        return true;
     }
     if (!*joystick) {
         // A new joystick takes the lowest free id: stand-ins fill the free ones below while
         // it is plugged in.
         SDL_Joystick *fillers[HOOKS_JOYSTICKS];
         int count = 0;
-        for (int below = 0; below < id; below++)
+        for (uint32_t below = 0; below < id; below++)
             if (!Joystick_InUse(below))
                 fillers[count++] = Hooks_JoystickAttach();
         *joystick = Hooks_JoystickAttach();
@@ -60,7 +60,7 @@ HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state)
             Hooks_JoystickDetach(fillers[--count]);
     }
     if (!*joystick)
-        return 0;
+        return false;
     const DWORD axes[HOOKS_AXES] = {state->dwXpos, state->dwYpos, state->dwZpos,
                                     state->dwRpos, state->dwUpos, state->dwVpos};
     for (int a = 0; a < HOOKS_AXES; a++) // WinMM's 0..65535 to SDL's -32768..32767
@@ -70,5 +70,5 @@ HOOKS_API int Hooks_Joystick(int id, const JOYINFOEX *state)
         SDL_JoystickSetVirtualButton(*joystick, b, (state->dwButtons >> b) & 1);
     SDL_JoystickSetVirtualHat(*joystick, 0, (Uint8)Joystick_HatOf(state->dwPOV));
     SDL_JoystickUpdate();
-    return 1;
+    return true;
 }

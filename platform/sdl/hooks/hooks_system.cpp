@@ -4,31 +4,40 @@
 #include "platform/sdl/display.h"
 #include "platform/sdl/system.h"
 
-HOOKS_API void Hooks_ClockSet(uint64_t startMicros, uint64_t counterHz, int winmm)
+bool Probe_ClockSet(uint64_t startMicros, uint64_t counterHz, bool winmm)
 {
     Clock_SetVirtual(startMicros);
     Clock_SetCounter(counterHz, counterHz == 0, 0);
     Module_HideFunction("WinMM", "timeGetTime", !winmm);
+    return true;
 }
 
-HOOKS_API uint64_t Hooks_ClockAdvance(uint64_t micros)
+uint64_t Probe_ClockAdvance(uint32_t micros)
 {
     Clock_Advance(micros);
     return Clock_Micros();
 }
 
-HOOKS_API void Hooks_SetDesktop(int width, int height, int classicModes)
+void Probe_PlainScreen(void)
 {
-    Display_ListClassicModes(classicModes != 0);
+    Display_ListClassicModes(false);
+    Display_SetDesktop(1600, 1200);
+}
+
+bool Probe_SetDesktop(int width, int height)
+{
+    Display_ListClassicModes(true);
     Display_SetDesktop(width, height);
+    return true;
 }
 
-HOOKS_API uint32_t Hooks_GdiLiveObjects(void)
+int32_t Probe_LiveGdiObjects(void)
 {
-    return Gdi_LiveObjects();
+    return (int32_t)Gdi_LiveObjects();
 }
 
-HOOKS_API void Hooks_GdiFailCreationAt(uint32_t n)
+bool Probe_FailGdiCreation(uint32_t n)
 {
     Gdi_FailCreationAt(n);
+    return true;
 }

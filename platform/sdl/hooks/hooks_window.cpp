@@ -5,7 +5,7 @@
 #include "platform/sdl/queue.h"
 #include "platform/sdl/window.h"
 
-HOOKS_API HWND Hooks_Observe(const char *className, HooksObserver observer)
+HWND Hooks_Observe(const char *className, HooksObserver observer)
 {
     Window_SetObserver(observer);
     int index = Window_FindClass(className);
@@ -17,20 +17,20 @@ HOOKS_API HWND Hooks_Observe(const char *className, HooksObserver observer)
     return NULL;
 }
 
-HOOKS_API int Hooks_PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void Probe_Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Queue_Post(window, message, wParam, lParam) ? 1 : 0;
+    Queue_Post(window, message, wParam, lParam);
 }
 
-HOOKS_API void Hooks_FailWindowCreation(int fail)
+void Probe_FailWindowCreation(void)
 {
-    Window_SetCreationFails(fail != 0);
+    Window_SetCreationFails(true);
 }
 
-HOOKS_API void Hooks_GetWindow(HWND window, const char *className, ProbeWindow *state)
+void Probe_GetWindow(HWND window, ProbeWindow *state)
 {
     const NativeWindow *w = Window_Record(window);
-    int index = Window_FindClass(className);
+    int index = Window_FindClass("WCGRAPH");
     *state = {};
     if (!w)
         return;
@@ -53,33 +53,46 @@ HOOKS_API void Hooks_GetWindow(HWND window, const char *className, ProbeWindow *
     state->arrowCursor = c->cursor == LoadCursorA(0, IDC_ARROW);
 }
 
-HOOKS_API int Hooks_ReadPresented(HWND window, uint32_t *out, int capacity, int *width, int *height)
+bool Probe_ReadPresented(HWND window, uint32_t *out, int capacity, int *width, int *height)
 {
+    MSG message; // a message pass presents what was drawn; this one (PM_NOREMOVE) takes nothing
+    PeekMessageA(&message, NULL, 0, 0, 0);
     SDL_Window *target = Paint_Target(window);
     SDL_Surface *surface = target ? SDL_GetWindowSurface(target) : NULL;
     if (!surface || (long long)surface->w * surface->h > capacity ||
         SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
                           surface->pitch, SDL_PIXELFORMAT_XRGB8888, out, surface->w * 4) != 0)
-        return 0;
+        return false;
     *width = surface->w;
     *height = surface->h;
     for (int i = 0; i < surface->w * surface->h; i++)
         out[i] &= 0xFFFFFF; // the unused byte is no colour
-    return 1;
+    return true;
 }
 
-HOOKS_API void Hooks_WindowEvent(HWND window, int event)
+// The window system's event for the window, as its SDL window would get it.
+static void Hooks_WindowEvent(HWND window, Uint8 event)
 {
-    static const Uint8 kinds[] = {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED,
-                                  SDL_WINDOWEVENT_CLOSE};
     NativeWindow *w = Window_Get(window);
-    if (!w || event < 0 || event > 2)
+    if (!w)
         return;
     SDL_Event e;
     memset(&e, 0, sizeof e);
     e.type = SDL_WINDOWEVENT;
-    e.window.event = kinds[event];
+    e.window.event = event;
     e.window.windowID = w->sdlId;
     e.window.timestamp = SDL_GetTicks();
     SDL_PushEvent(&e);
+}
+
+void Probe_Close(HWND window)
+{
+    Hooks_WindowEvent(window, SDL_WINDOWEVENT_CLOSE);
+}
+
+void Probe_Activate(HWND window, bool away)
+{
+    Hooks_WindowEvent(window, away ? SDL_WINDOWEVENT_FOCUS_LOST : SDL_WINDOWEVENT_FOCUS_GAINED);
+    if (!away)
+        SetFocus(window);
 }
