@@ -96,7 +96,7 @@ static ScenarioStep Pace_BenchStep(uint32_t)
     int flags = Pace_Frame(Time_Get());
     if (flags & PACE_STARTED) {
         s_bench.started = Probe_Micros();
-        s_bench.cpuStarted = Probe_CpuMicros();
+        s_bench.cpuStarted = Bench_CpuMicros();
     }
     if (flags & PACE_READ_TITLE)
         Pace_AddRate((uint32_t)Pace_ParseTitle(s_title.title));
@@ -104,7 +104,7 @@ static ScenarioStep Pace_BenchStep(uint32_t)
         return STEP_CONTINUE;
     PaceSummary summary;
     Pace_Summarize(&summary);
-    summary.cpuMsPerSecond = (double)(Probe_CpuMicros() - s_bench.cpuStarted) /
+    summary.cpuMsPerSecond = (double)(Bench_CpuMicros() - s_bench.cpuStarted) /
                              (double)(Probe_Micros() - s_bench.started) * 1000.0;
     static char text[4096];
     int length = Pace_Format(&summary, text, sizeof text);
@@ -170,7 +170,7 @@ static ScenarioStep Soak_Step(uint32_t frame)
         uint64_t resident;
         int64_t heap;
         int32_t handles, gdi;
-        Probe_Resources(&resident, &heap, &handles, &gdi);
+        Bench_Resources(&resident, &heap, &handles, &gdi);
         char counts[3][24], line[200];
         const int64_t answers[3] = {heap, handles, gdi};
         for (int i = 0; i < 3; i++) // where the platform answers nothing useful, say so

@@ -11,8 +11,6 @@ const char *Probe_Env(const char *name);
 bool Probe_Append(const char *path, const char *text, uint32_t length);
 // Real time in microseconds, whatever the program's clock does.
 uint64_t Probe_Micros(void);
-// The process's CPU time in microseconds.
-uint64_t Probe_CpuMicros(void);
 
 // The program's "WCGRAPH" window (or null), its messages handed to Scenario_Observe.
 HWND Probe_HookWindow(void);
@@ -79,7 +77,3 @@ void Probe_FailWindowCreation(void);
 int32_t Probe_LiveGdiObjects(void);
 // The n-th GDI creation from now on fails (0: none); false where none can be made to fail.
 bool Probe_FailGdiCreation(uint32_t n);
-// What the process holds, for the benchmarks: resident memory, heap in use, open handles (or
-// files), and the GDI objects the platform itself counts (-1 where it answers nothing useful).
-void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
-                     int32_t *gdiObjects);

@@ -1,8 +1,6 @@
 // The scripted core's platform probe on Windows: SendInput, and the fake winmm.dll's joysticks.
 #include "tests/core/testcore.h"
 
-#include <psapi.h>
-
 static struct {
     WNDPROC original;
     HWND other; // a second window to take the activation away
@@ -23,15 +21,6 @@ uint64_t Probe_Micros(void)
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
     return (uint64_t)((double)count.QuadPart * 1e6 / (double)frequency.QuadPart);
-}
-
-uint64_t Probe_CpuMicros(void)
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    uint64_t k = (uint64_t)kernel.dwHighDateTime << 32 | kernel.dwLowDateTime;
-    uint64_t u = (uint64_t)user.dwHighDateTime << 32 | user.dwLowDateTime;
-    return (k + u) / 10;
 }
 
 static LRESULT CALLBACK Probe_WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -194,17 +183,4 @@ int32_t Probe_LiveGdiObjects(void)
 bool Probe_FailGdiCreation(uint32_t)
 {
     return false;
-}
-
-void Probe_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
-                     int32_t *gdiObjects)
-{
-    *heapBytes = -1; // the process heap is Wine's as much as the program's
-    PROCESS_MEMORY_COUNTERS memory = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    *residentBytes = memory.WorkingSetSize;
-    DWORD count = 0;
-    *handles = GetProcessHandleCount(GetCurrentProcess(), &count) ? (int32_t)count : -1;
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    *gdiObjects = gdi ? (int32_t)gdi : -1;
 }

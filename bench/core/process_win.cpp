@@ -1,8 +1,10 @@
-// The soak's count of GDI objects on Windows, where the platform's own count answers nothing
-// useful under Wine: the program's and this core's imports of the GDI's creation and deletion
-// functions are pointed at counting stand-ins.
+// What the benchmarks read of the process on Windows. The soak's count of GDI objects, where the
+// platform's own count answers nothing useful under Wine: the program's and this core's imports
+// of the GDI's creation and deletion functions are pointed at counting stand-ins.
 #include "bench/core/bench.h"
 #include "tests/core/testcore.h"
+
+#include <psapi.h>
 
 static struct {
     bool hooked;
@@ -118,4 +120,26 @@ int32_t Bench_GdiObjects(void)
         s_count.hooked = true;
     }
     return s_count.live;
+}
+
+uint64_t Bench_CpuMicros(void)
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    uint64_t k = (uint64_t)kernel.dwHighDateTime << 32 | kernel.dwLowDateTime;
+    uint64_t u = (uint64_t)user.dwHighDateTime << 32 | user.dwLowDateTime;
+    return (k + u) / 10;
+}
+
+void Bench_Resources(uint64_t *residentBytes, int64_t *heapBytes, int32_t *handles,
+                     int32_t *gdiObjects)
+{
+    *heapBytes = -1; // the process heap is Wine's as much as the program's
+    PROCESS_MEMORY_COUNTERS memory = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    *residentBytes = memory.WorkingSetSize;
+    DWORD count = 0;
+    *handles = GetProcessHandleCount(GetCurrentProcess(), &count) ? (int32_t)count : -1;
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    *gdiObjects = gdi ? (int32_t)gdi : -1;
 }
