@@ -33,10 +33,9 @@ typedef struct {
 void Probe_GetWindow(HWND window, ProbeWindow *state);
 // Sizes the window for a client area of width x height (at the corner if it would not fit).
 void Probe_SetClientSize(HWND window, int width, int height);
-// From now on the display lists only the desktop's mode, 1600 x 1200, as a plain X screen.
-void Probe_PlainScreen(void);
-// The desktop's size from now on, where it can be set (natively); false where not.
-bool Probe_SetDesktop(int width, int height);
+// The desktop's size from now on, where it can be set (natively), its display listing the classic
+// modes down to 320 x 200 as well, or its own mode alone (a plain X screen); false where not.
+bool Probe_SetDesktop(int width, int height, bool classicModes);
 // What the screen shows of the window once the platform has presented what was drawn, as
 // 0xRRGGBB, *width pixels a row; false where that cannot be read (under Wine).
 bool Probe_ReadPresented(HWND window, uint32_t *pixels, int capacity, int *width, int *height);

@@ -78,10 +78,8 @@ void Probe_GetWindow(HWND window, ProbeWindow *state)
     GetWindowTextA(window, state->title, sizeof state->title);
 }
 
-void Probe_PlainScreen(void) {} // Wine on a plain X screen lists that screen's size alone
-
 // The desktop is the X screen's or the prefix's, and what reaches the screen is not read here.
-bool Probe_SetDesktop(int, int)
+bool Probe_SetDesktop(int, int, bool)
 {
     return false;
 }

@@ -112,7 +112,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         Picture_Install(21, COLORS_DEFAULT, 3);
         // Where the desktop can be set: 16:9, so that the 640 x 400 screen is shown scaled to
         // 1728 x 1080 between bands left and right.
-        Probe_SetDesktop(1920, 1080);
+        Probe_SetDesktop(1920, 1080, true);
         s_full.desktopWidth = GetSystemMetrics(SM_CXSCREEN);
         s_full.desktopHeight = GetSystemMetrics(SM_CYSCREEN);
         // Elsewhere than the centre, so that the saved rectangle is told from a made-up one.
@@ -143,7 +143,7 @@ static ScenarioStep Full_Step(uint32_t frame)
         break;
     case 4:
         Log_Check(IsIconic(window), "losing activation while fullscreen minimizes", "not");
-        if (Probe_SetDesktop(1600, 1200)) { // 4:3 when it comes back: bands above and below
+        if (Probe_SetDesktop(1600, 1200, true)) { // 4:3 when it comes back: bands above and below
             s_full.desktopWidth = 1600;
             s_full.desktopHeight = 1200;
             s_full.scaled = true;

@@ -111,7 +111,7 @@ static void Pixels_Begin(const char *)
         return;
     s_pixels.rule = mode <= 1 ? PICTURE_NONE : mode == 6 || mode == 7 ? PICTURE_OR : PICTURE_MASK;
     Picture_Install(10, COLORS_DEFAULT, 1);
-    Probe_PlainScreen();
+    Probe_SetDesktop(1600, 1200, false); // as a plain X screen (Wine's is)
 }
 
 static ScenarioStep Pixels_StepFrame(uint32_t frame)

@@ -73,7 +73,7 @@ static ScenarioStep Window_Step(uint32_t frame)
     uint32_t paints = Record_Tally(CALL_MESSAGE + WM_PAINT, s_window.armedAt, Record_Count());
     Log_Check(paints == 1 + WINDOW_PAINTS, "an invalidation made while painting stays pending",
               "%u paints after %u invalidations", paints, (unsigned)WINDOW_PAINTS);
-    Probe_PlainScreen();
+    Probe_SetDesktop(1600, 1200, false);
     Window_CheckPlaces();
     return STEP_CLOSE;
 }

@@ -18,15 +18,9 @@ uint64_t Probe_ClockAdvance(uint32_t micros)
     return Clock_Micros();
 }
 
-void Probe_PlainScreen(void)
+bool Probe_SetDesktop(int width, int height, bool classicModes)
 {
-    Display_ListClassicModes(false);
-    Display_SetDesktop(1600, 1200);
-}
-
-bool Probe_SetDesktop(int width, int height)
-{
-    Display_ListClassicModes(true);
+    Display_ListClassicModes(classicModes);
     Display_SetDesktop(width, height);
     return true;
 }
