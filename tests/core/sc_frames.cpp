@@ -89,28 +89,6 @@ static void Frames_CheckCadence(void)
                   "times %u then %u, %u us apart", before, after, (unsigned)took);
 }
 
-// Time_Get is the whole performance count over the counts per ms, cut to 32 bits: read
-// between two readings of the counter itself (on the real clock too, as under Wine).
-static void Frames_CheckCounterTime(void)
-{
-    HMODULE kernel = GetModuleHandleA("Kernel32");
-    Platform_QueryCounterFn query =
-        (Platform_QueryCounterFn)(void *)GetProcAddress(kernel, "QueryPerformanceCounter");
-    Platform_QueryCounterFn frequency =
-        (Platform_QueryCounterFn)(void *)GetProcAddress(kernel, "QueryPerformanceFrequency");
-    LARGE_INTEGER hz, first, last;
-    if (!query || !frequency || !frequency(&hz) || hz.QuadPart < 1000 || Time_Initialize(1) != 0)
-        return; // another clock
-    uint64_t perMs = (uint64_t)hz.QuadPart / 1000;
-    query(&first);
-    uint32_t time = Time_Get();
-    query(&last);
-    uint32_t least = (uint32_t)((uint64_t)first.QuadPart / perMs);
-    uint32_t most = (uint32_t)((uint64_t)last.QuadPart / perMs);
-    Log_Check(time - least <= most - least, "Time_Get divides the whole performance count",
-              "%u, counter times %u to %u", time, least, most);
-}
-
 static void Frames_Begin(const char *)
 {
     s_frames.variant = Scenario_Argument();
@@ -145,7 +123,6 @@ static ScenarioStep Frames_Step(uint32_t frame)
         return STEP_CONTINUE;
     }
     Frames_CheckSequence();
-    Frames_CheckCounterTime();
     if (s_frames.controlled)
         Frames_CheckCadence(); // on the fallback clocks too: they count milliseconds
     if (s_frames.controlled && (s_frames.variant == 1 || s_frames.variant == 2)) {
