@@ -118,25 +118,13 @@ void Scenario_Exit(void)
         Log_Line("PASS");
 }
 
-// A core function that records its call, then does what follows (if anything).
-#define RECORDED(name, params, code, a, b, ...)                                                    \
-    CORE_API void name params                                                                      \
-    {                                                                                              \
-        Record_Add(code, a, b);                                                                    \
-        __VA_ARGS__;                                                                               \
-    }
-
-RECORDED(Keyboard_Press, (uint32_t vk), CALL_KEYBOARD_PRESS, vk, 0)
-RECORDED(Keyboard_Release, (uint32_t vk), CALL_KEYBOARD_RELEASE, vk, 0)
-RECORDED(Input_Event, (uint32_t code, uint32_t value), CALL_INPUT_EVENT, code, value)
-RECORDED(Mouse_Move, (int32_t x, int32_t y), CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y)
-RECORDED(Mouse_KeyPress, (uint32_t button), CALL_MOUSE_KEYPRESS, button, 0)
-RECORDED(Mouse_KeyRelease, (uint32_t button), CALL_MOUSE_KEYRELEASE, button, 0)
-RECORDED(Mouse_EnterWindow, (void), CALL_MOUSE_ENTERWINDOW, 0, 0, s_core.inside = true)
-RECORDED(Mouse_LeaveWindow, (void), CALL_MOUSE_LEAVEWINDOW, 0, 0, s_core.inside = false)
-
-CORE_API uint8_t Mouse_IsInWindow(void)
-{
-    Record_Add(CALL_MOUSE_ISINWINDOW, s_core.inside, 0);
-    return s_core.inside;
-}
+RECORDED(void, Keyboard_Press, (uint32_t vk), CALL_KEYBOARD_PRESS, vk, 0, (void)0)
+RECORDED(void, Keyboard_Release, (uint32_t vk), CALL_KEYBOARD_RELEASE, vk, 0, (void)0)
+RECORDED(void, Input_Event, (uint32_t code, uint32_t value), CALL_INPUT_EVENT, code, value, (void)0)
+RECORDED(void, Mouse_Move, (int32_t x, int32_t y), CALL_MOUSE_MOVE, (uint32_t)x, (uint32_t)y,
+         (void)0)
+RECORDED(void, Mouse_KeyPress, (uint32_t button), CALL_MOUSE_KEYPRESS, button, 0, (void)0)
+RECORDED(void, Mouse_KeyRelease, (uint32_t button), CALL_MOUSE_KEYRELEASE, button, 0, (void)0)
+RECORDED(void, Mouse_EnterWindow, (void), CALL_MOUSE_ENTERWINDOW, 0, 0, (void)(s_core.inside = 1))
+RECORDED(void, Mouse_LeaveWindow, (void), CALL_MOUSE_LEAVEWINDOW, 0, 0, (void)(s_core.inside = 0))
+RECORDED(uint8_t, Mouse_IsInWindow, (void), CALL_MOUSE_ISINWINDOW, s_core.inside, 0, s_core.inside)

@@ -89,17 +89,9 @@ CORE_API uint8_t GDCGraph_IsPaletteChanged(void)
     return 1;
 }
 
-CORE_API uint32_t GDCGraph_GetPalette(void)
-{
-    Record_Add(CALL_GDCGRAPH_GETPALETTE, 0, 0);
-    return PICTURE_GRAPHICS_PALETTE;
-}
-
-CORE_API uint32_t GDCText_GetPalette(void)
-{
-    Record_Add(CALL_GDCTEXT_GETPALETTE, 0, 0);
-    return PICTURE_TEXT_PALETTE;
-}
+RECORDED(uint32_t, GDCGraph_GetPalette, (void), CALL_GDCGRAPH_GETPALETTE, 0, 0,
+         PICTURE_GRAPHICS_PALETTE)
+RECORDED(uint32_t, GDCText_GetPalette, (void), CALL_GDCTEXT_GETPALETTE, 0, 0, PICTURE_TEXT_PALETTE)
 
 CORE_API uint16_t GDCPal_GetColor(uint32_t palette, uint8_t index)
 {

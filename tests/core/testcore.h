@@ -48,6 +48,13 @@ struct RecordEvent {
 enum { WM_TEST_MARK = WM_USER + 0x100, WM_TEST_CHAIN };
 
 void Record_Add(uint32_t code, uint32_t a, uint32_t b);
+// A core function that records its call, then answers (void ones with (void)0, or what they do).
+#define RECORDED(type, name, params, code, a, b, answer)                                           \
+    CORE_API type name params                                                                      \
+    {                                                                                              \
+        Record_Add(code, a, b);                                                                    \
+        return answer;                                                                             \
+    }
 // From now on only the window's closing and destruction are recorded (for long runs).
 void Record_SetQuiet(void);
 // Forgets what was recorded so far (a run that writes its events out as they come).
