@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds, and runs the program with the stand-in core: natively
-# (build/native/bin/video-out), or MAIN.exe under Wine with --wine. With a working X display
+# (build/native/bin/video-out), or MAIN.exe under Wine with --wine (built for 64-bit Windows,
+# under wine64, where 32-bit programs cannot run). With a working X display
 # the window opens there; without one it runs on a virtual display for a few seconds and
 # saves a screenshot of the window. Other arguments go to the program.
 #   ./run.sh [--wine] [arguments...]
@@ -18,6 +19,19 @@ if [ $wine = 1 ]; then
   export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
   cd build/win/bin
   program=(wine MAIN.exe)
+  # Where the kernel runs no 32-bit programs, the same program built for 64-bit Windows runs
+  # under wine64 (Debian's wine wrapper would pick the 32-bit loader and fail).
+  if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ -x /usr/lib/wine/wine64 ] && [ -f "$root/build/win64/bin/MAIN.exe" ]; then
+      echo "run: this machine runs no 32-bit programs: MAIN.exe built for 64-bit Windows, under wine64" >&2
+      export WINEPREFIX="$root/build/wineprefix-run64" WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+      cd "$root/build/win64/bin"
+      program=(/usr/lib/wine/wine64 MAIN.exe)
+    else
+      echo "run: this machine runs no 32-bit programs, and there is no 64-bit build to run under wine64" >&2
+      exit 1
+    fi
+  fi
   files=(MAIN.exe KERNEL.dll)
 else
   cd build/native/bin
