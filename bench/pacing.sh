@@ -14,6 +14,7 @@ out="$build/pacing"
 mkdir -p "$out"
 
 . "$(dirname "$0")/wine_session.sh"
+bench_windows_build "$build"
 bench_wine_session pacing "$build/wineprefix-bench" ${PACING_DISPLAY:-73}
 
 for platform in native wine; do
@@ -27,9 +28,9 @@ for platform in native wine; do
         SDL_VIDEODRIVER=x11 timeout $((seconds + 60)) ./video-out pacebench "$seconds" "$how") \
         >"$out/$platform-$how.out" 2>&1 || status=$?
     else
-      [ -f "$build/win/testbin/MAIN.exe" ] || continue
-      (cd "$build/win/testbin" && PACE_REPORT="Z:$report" TESTCORE_LOG="Z:$out/$platform-$how.log" \
-        timeout $((seconds + 60)) wine MAIN.exe pacebench "$seconds" "$how") \
+      [ -f "$win/testbin/MAIN.exe" ] || continue
+      (cd "$win/testbin" && PACE_REPORT="Z:$report" TESTCORE_LOG="Z:$out/$platform-$how.log" \
+        timeout $((seconds + 60)) "$wine" MAIN.exe pacebench "$seconds" "$how") \
         >"$out/$platform-$how.out" 2>&1 || status=$?
     fi
     echo "== $platform, window $how"

@@ -21,9 +21,9 @@ run() { # PLATFORM MODE: one run, its figures appended to the report
   local platform=$1 mode=$2 dir status=0
   export BENCH_PLATFORM=$platform
   if [ "$platform" = wine ]; then
-    dir="$build/win/modes/$mode"
+    dir="$win/modes/$mode"
     export RENDERBENCH_REPORT="Z:$report" TESTCORE_LOG="Z:$out/wine$mode.log"
-    (cd "$dir" && timeout 300 wine MAIN.exe renderbench "$mode") >"$out/wine$mode.out" 2>&1 ||
+    (cd "$dir" && timeout 300 "$wine" MAIN.exe renderbench "$mode") >"$out/wine$mode.out" 2>&1 ||
       status=$?
   else
     dir="$build/native/modes/$mode"
@@ -38,8 +38,9 @@ run() { # PLATFORM MODE: one run, its figures appended to the report
 for mode in $modes; do
   [ -x "$build/native/modes/$mode/video-out" ] && run native "$mode"
 done
-if [ -f "$build/win/modes/0/MAIN.exe" ]; then
-  . "$(dirname "$0")/wine_session.sh"
+. "$(dirname "$0")/wine_session.sh"
+bench_windows_build "$build"
+if [ -f "$win/modes/0/MAIN.exe" ]; then
   bench_wine_session render "$build/wineprefix-render" ${RENDER_DISPLAY:-75}
   for mode in $modes; do run wine "$mode"; done
 fi

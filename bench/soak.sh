@@ -23,11 +23,12 @@ if [ "$platform" = native ]; then
   export SOAK_REPORT="$out/report.txt" TESTCORE_LOG="$out/soak.log" SDL_VIDEODRIVER=offscreen
   run=(./video-out soak "$minutes")
 else
-  cp "$build/win/testbin/MAIN.exe" "$build/win/testbin/KERNEL.dll" "$out/bin/"
-  export SOAK_REPORT="Z:$out/report.txt" TESTCORE_LOG="Z:$out/soak.log"
   . "$(dirname "$0")/wine_session.sh"
+  bench_windows_build "$build"
+  cp "$win/testbin/MAIN.exe" "$win/testbin/KERNEL.dll" "$out/bin/"
+  export SOAK_REPORT="Z:$out/report.txt" TESTCORE_LOG="Z:$out/soak.log"
   bench_wine_session soak "$build/wineprefix-soak" ${SOAK_DISPLAY:-77} desktop
-  run=(wine MAIN.exe soak "$minutes")
+  run=("$wine" MAIN.exe soak "$minutes")
 fi
 
 echo "soak: $minutes minutes, $platform; a line a minute" >&2

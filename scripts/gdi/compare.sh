@@ -7,8 +7,8 @@
 # Exit status 1 if any does. tests/data/gdi_wine_digests.tsv records Wine's digests
 # (build/gdi/wine.txt) for the unit test that checks them natively in every run. It also runs
 # the conformance table (tests/data/gdi_conformance.tsv) under Wine and says where Wine's
-# answers are not those measured on Windows. Where 32-bit programs cannot run, the same
-# drivers built with x86_64-w64-mingw32-g++ under wine64 give the same digests.
+# answers are not those measured on Windows. Where 32-bit programs cannot run, the drivers are
+# built with x86_64-w64-mingw32-g++ and run under wine64: they give the same digests.
 #
 #   scripts/gdi/compare.sh [build folder (default: build/ beside scripts/)]
 #
@@ -27,15 +27,23 @@ echo "compare: building the native driver..." >&2
 cmake --build "$build" --target native_gdi -j2 >/dev/null
 g++ -O2 -Wall -Wextra -I"$root" "$root/scripts/gdi/gdi_cases.cpp" "$root/scripts/gdi/gdi_driver.cpp" \
   "$root/scripts/gdi/gdi_cases_native.cpp" "$build/libnative_gdi.a" -o "$build/gdi_cases_native"
+# The Windows drivers: 32-bit, or 64-bit where the kernel runs no 32-bit programs (Debian's
+# wine wrapper would pick the 32-bit loader and fail).
+cross=i686-w64-mingw32-g++ wine=wine arch=win32
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
+  cross=x86_64-w64-mingw32-g++ wine=/usr/lib/wine/wine64 arch=win64
+  export WINELOADER=$wine
+  echo "compare: this machine runs no 32-bit programs: 64-bit drivers under wine64" >&2
+fi
 echo "compare: building the Windows driver..." >&2
-i686-w64-mingw32-g++ -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
+"$cross" -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
   "$root/scripts/gdi/gdi_cases.cpp" "$root/scripts/gdi/gdi_driver.cpp" \
   "$root/scripts/gdi/gdi_cases_win.cpp" -o "$out/gdi_cases_win.exe" -lgdi32 -luser32
-i686-w64-mingw32-g++ -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
+"$cross" -O2 -Wall -Wextra -I"$root" -static-libgcc -static-libstdc++ \
   "$root/scripts/gdi/gdi_table.cpp" "$root/scripts/gdi/gdi_table_main.cpp" \
   -o "$out/gdi_table_win.exe" -lgdi32
 
-export WINEPREFIX="$build/wineprefix-gdi" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$build/wineprefix-gdi-$arch" WINEARCH=$arch WINEDEBUG=-all
 # Without winedbg disabled a crash would hang in Wine's debugger.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export DISPLAY=":${GDI_DISPLAY:-43}"
@@ -47,14 +55,14 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || { echo "compare: Xvfb on $DISPLAY did not start" >&2; exit 2; }
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "compare: creating the Wine prefix $WINEPREFIX (once)..." >&2
-  wineboot -i >/dev/null 2>&1 || true
+  "$wine" wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 
 rm -f "$out"/wine*.txt "$out"/native*.txt
 part=${GDI_VALUES:-}
 echo "compare: running the cases under Wine and natively..." >&2
-(cd "$out" && timeout 600 wine gdi_cases_win.exe "Z:$out/wine.txt" \
+(cd "$out" && timeout 600 "$wine" gdi_cases_win.exe "Z:$out/wine.txt" \
   ${part:+"Z:$out/wine_values.txt" "$part"}) >"$out/wine.log" 2>&1 ||
   { echo "compare: the Windows driver failed; see $out/wine.log" >&2; exit 2; }
 "$build/gdi_cases_native" "$out/native.txt" ${part:+"$out/native_values.txt" "$part"} \
@@ -62,7 +70,7 @@ echo "compare: running the cases under Wine and natively..." >&2
   { echo "compare: the native driver failed; see $out/native.log" >&2; exit 2; }
 
 # The conformance table under Wine, for the record: where Wine's answers are not Windows'.
-(cd "$out" && timeout 600 wine gdi_table_win.exe "Z:$root/tests/data/gdi_conformance.tsv") \
+(cd "$out" && timeout 600 "$wine" gdi_table_win.exe "Z:$root/tests/data/gdi_conformance.tsv") \
   >"$out/table_wine.txt" 2>&1 || true
 echo "compare: the conformance table under Wine: $(tail -n 1 "$out/table_wine.txt" | tr -d '\r')" \
   "(each: $out/table_wine.txt)" >&2
